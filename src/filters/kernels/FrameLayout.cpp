@@ -1,0 +1,44 @@
+// Geometry checks and buffer sizes of a conversion.
+#include "filters/kernels/FrameLayout.h"
+
+namespace kernels {
+namespace detail {
+
+bool PlanFrame(const FrameGeometry& geometry, SourceFormat format, FrameLayout& layout)
+{
+    const int srcRows = geometry.srcHeight == 0 ? geometry.height : geometry.srcHeight;
+    if (geometry.width <= 0 || geometry.height <= 0 || geometry.width > kMaxDimension ||
+        geometry.height > kMaxDimension || srcRows < geometry.height || srcRows > kMaxDimension) {
+        return false;
+    }
+    const size_t srcRowBytes =
+        format == SourceFormat::Yuy2 ? Yuy2RowBytes(geometry.width) : static_cast<size_t>(geometry.width) * 3;
+    const size_t pixelBytes = static_cast<size_t>(geometry.width) * 3;
+    const size_t dibStride = Rgb24Stride(geometry.width);
+    const ptrdiff_t dstStride = geometry.dstStride == 0 ? static_cast<ptrdiff_t>(dibStride) : geometry.dstStride;
+    if (geometry.srcStride < static_cast<ptrdiff_t>(srcRowBytes) || geometry.srcStride > kMaxStride ||
+        dstStride < static_cast<ptrdiff_t>(pixelBytes) || dstStride > kMaxStride) {
+        return false;
+    }
+
+    FrameLayout l;
+    l.srcRows = srcRows;
+    l.cropTop = (srcRows - geometry.height) / 2;
+    l.srcRowBytes = srcRowBytes;
+    l.srcStride = static_cast<size_t>(geometry.srcStride);
+    l.dstStride = static_cast<size_t>(dstStride);
+    l.pixelBytes = pixelBytes;
+    const size_t paddedRow = dibStride < l.dstStride ? dibStride : l.dstStride;
+    l.padBytes = paddedRow - pixelBytes;
+    l.srcBytes = l.srcStride * static_cast<size_t>(srcRows - 1) + srcRowBytes;
+    l.dstBytes = l.dstStride * static_cast<size_t>(geometry.height - 1) + paddedRow;
+    l.outRows = geometry.height;
+    l.srcBottomUp = geometry.srcBottomUp;
+    l.dstBottomUp = geometry.dstBottomUp;
+    l.flip = geometry.flip;
+    layout = l;
+    return true;
+}
+
+} // namespace detail
+} // namespace kernels
