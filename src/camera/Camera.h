@@ -1,0 +1,40 @@
+// Camera: identifies the camera among the video-input devices and carries its chip-family code and
+// module flag. Instances are short-lived: a user creates one, asks it, copies the codes and deletes it.
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <string>
+
+#include "dshow/ComPtr.h"
+
+class Preview;
+
+class Camera
+{
+public:
+    explicit Camera(Preview* owner);
+    ~Camera();
+    Camera(const Camera&) = delete;
+    Camera& operator=(const Camera&) = delete;
+
+    // Looks up the helper window when not known yet; enumerates the devices only while isp is 255.
+    // False also when the family was already known: callers read isp rather than the result.
+    bool ChkDeviceisp();
+
+    // Binds the first known camera's capture filter into camera's pSrcFilter and writes its codes.
+    static bool ChkDeviceId(Camera* camera, BYTE* isp, BYTE* bVGAModule);
+
+    // Matches an upper-cased device path against the chip table. Writes the first matching row's codes
+    // into the places that are not null; writes nothing without a match.
+    static bool chkDeviceIdProceed(const std::wstring& devicePath, BYTE* isp, BYTE* bVGAModule, BYTE* bMJPEGModule);
+
+    Preview* pOwner;
+    dshow::ComPtr<IBaseFilter> pSrcFilter;
+    BYTE isp;
+    BYTE bVGAModule;
+    HWND hHelperWnd;
+    BYTE bMirror;
+    BYTE bFlip;
+};

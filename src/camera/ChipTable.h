@@ -1,0 +1,31 @@
+// The seven known USB vendor/product pairs and what they tell about the camera: chip-family code, module
+// flag and MJPG flag. Matching is done on the device path after upper-casing; the first row found wins.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Chip-family code of a camera that has not been identified.
+constexpr std::uint8_t kIspUnknown = 255;
+
+struct ChipRow
+{
+    const wchar_t* pathText; // searched anywhere in the upper-cased device path
+    std::uint8_t isp;
+    std::uint8_t vgaModule;
+    std::uint8_t mjpegModule;
+    const char* logText;
+};
+
+// The rows in matching order.
+const ChipRow* ChipRows(std::size_t* count);
+
+// Upper-cases a to z only, whatever the system's locale.
+std::wstring UpperCaseAscii(const std::wstring& text);
+
+// The first row whose text occurs in the (already upper-cased) device path, or null.
+const ChipRow* MatchChipRow(const std::wstring& upperDevicePath);
+
+// Line logged when no row matches.
+constexpr char kChipNoMatchLog[] = "Camera::chkDeviceIdProceed return FALSE!!!";
