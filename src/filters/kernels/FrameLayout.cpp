@@ -16,7 +16,9 @@ bool PlanFrame(const FrameGeometry& geometry, SourceFormat format, FrameLayout& 
     const size_t pixelBytes = static_cast<size_t>(geometry.width) * 3;
     const size_t dibStride = Rgb24Stride(geometry.width);
     const ptrdiff_t dstStride = geometry.dstStride == 0 ? static_cast<ptrdiff_t>(dibStride) : geometry.dstStride;
-    if (geometry.srcStride < static_cast<ptrdiff_t>(srcRowBytes) || geometry.srcStride > kMaxStride ||
+    const bool checkSource = format != SourceFormat::DestinationOnly;
+    if ((checkSource &&
+         (geometry.srcStride < static_cast<ptrdiff_t>(srcRowBytes) || geometry.srcStride > kMaxStride)) ||
         dstStride < static_cast<ptrdiff_t>(pixelBytes) || dstStride > kMaxStride) {
         return false;
     }
@@ -25,12 +27,12 @@ bool PlanFrame(const FrameGeometry& geometry, SourceFormat format, FrameLayout& 
     l.srcRows = srcRows;
     l.cropTop = (srcRows - geometry.height) / 2;
     l.srcRowBytes = srcRowBytes;
-    l.srcStride = static_cast<size_t>(geometry.srcStride);
+    l.srcStride = checkSource ? static_cast<size_t>(geometry.srcStride) : 0;
     l.dstStride = static_cast<size_t>(dstStride);
     l.pixelBytes = pixelBytes;
     const size_t paddedRow = dibStride < l.dstStride ? dibStride : l.dstStride;
     l.padBytes = paddedRow - pixelBytes;
-    l.srcBytes = l.srcStride * static_cast<size_t>(srcRows - 1) + srcRowBytes;
+    l.srcBytes = checkSource ? l.srcStride * static_cast<size_t>(srcRows - 1) + srcRowBytes : 0;
     l.dstBytes = l.dstStride * static_cast<size_t>(geometry.height - 1) + paddedRow;
     l.outRows = geometry.height;
     l.srcBottomUp = geometry.srcBottomUp;

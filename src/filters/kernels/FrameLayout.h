@@ -10,7 +10,8 @@
 namespace kernels {
 namespace detail {
 
-enum class SourceFormat { Yuy2, Rgb24 };
+// DestinationOnly plans the output side alone and ignores the input stride.
+enum class SourceFormat { Yuy2, Rgb24, DestinationOnly };
 
 // Larger frames than any camera delivers are refused, which also keeps every offset well inside 64 bits.
 constexpr int kMaxDimension = 16384;

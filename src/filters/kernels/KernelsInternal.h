@@ -42,7 +42,7 @@ static_assert(255 * kYMul / 256 + kBiasG < 65536, "green sum fits 16 bits");
 
 inline int MulHigh(int sample, int mul)
 {
-    return (sample * 256 * mul) >> 16;
+    return static_cast<int>((static_cast<uint32_t>(sample) * 256u * static_cast<uint32_t>(mul)) >> 16);
 }
 
 inline uint8_t ClampShift(int v)

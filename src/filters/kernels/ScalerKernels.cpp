@@ -92,7 +92,7 @@ size_t RequiredRgb24SourceBytes(const FrameGeometry& geometry)
 size_t RequiredRgb24DestinationBytes(const FrameGeometry& geometry)
 {
     detail::FrameLayout layout;
-    return detail::PlanFrame(geometry, detail::SourceFormat::Rgb24, layout) ? layout.dstBytes : 0;
+    return detail::PlanFrame(geometry, detail::SourceFormat::DestinationOnly, layout) ? layout.dstBytes : 0;
 }
 
 bool ConvertYuy2ToRgb24(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
