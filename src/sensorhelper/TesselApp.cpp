@@ -1,0 +1,65 @@
+// Entry point and single-instance set-up of Tessel.exe.
+#include "sensorhelper/TesselApp.h"
+
+#include "sensorhelper/TesselDlg.h"
+
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t kInstanceName[] = L"{49E4CD26-9489-4474-91B0-2A30F6CA3098}";
+
+// Shared section: the first instance's main thread id, then the latest later instance's command line.
+constexpr DWORD kSectionBytes = 4100;
+constexpr size_t kCommandLineUnits = 2048;
+
+} // namespace
+
+CTesselApp::CTesselApp()
+{
+    m_secondInstanceMessage = RegisterWindowMessageW(kInstanceName);
+    SetLastError(ERROR_SUCCESS);
+    m_section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionBytes, kInstanceName);
+    m_firstInstance = m_section != nullptr && GetLastError() == ERROR_SUCCESS;
+    if (m_section == nullptr)
+        return;
+    m_view = MapViewOfFile(m_section, FILE_MAP_WRITE, 0, 0, kSectionBytes);
+    if (m_view == nullptr)
+        return;
+    auto* threadId = static_cast<DWORD*>(m_view);
+    auto* commandLine = reinterpret_cast<wchar_t*>(static_cast<BYTE*>(m_view) + sizeof(DWORD));
+    if (m_firstInstance) {
+        *threadId = GetCurrentThreadId();
+        commandLine[0] = L'\0';
+        return;
+    }
+    const wchar_t* own = GetCommandLineW();
+    const size_t length = own != nullptr ? wcsnlen(own, kCommandLineUnits - 1) : 0;
+    if (length > 0)
+        wmemcpy(commandLine, own, length);
+    commandLine[length] = L'\0';
+    // The first instance takes no action on it; the message only marks the second start.
+    (void)PostThreadMessageW(*threadId, m_secondInstanceMessage, 0, 0);
+}
+
+CTesselApp::~CTesselApp()
+{
+    if (m_view != nullptr)
+        UnmapViewOfFile(m_view);
+    if (m_section != nullptr)
+        CloseHandle(m_section);
+}
+
+int CTesselApp::Run(HINSTANCE instance)
+{
+    if (!m_firstInstance)
+        return 0;
+    CTesselDlg dialog;
+    return static_cast<int>(dialog.DoModal(instance));
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    CTesselApp app;
+    return app.Run(instance);
+}
