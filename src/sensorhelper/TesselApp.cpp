@@ -15,6 +15,8 @@ constexpr size_t kCommandLineUnits = 2048;
 
 } // namespace
 
+CTesselApp theApp;
+
 CTesselApp::CTesselApp()
 {
     m_secondInstanceMessage = RegisterWindowMessageW(kInstanceName);
@@ -38,7 +40,6 @@ CTesselApp::CTesselApp()
     if (length > 0)
         wmemcpy(commandLine, own, length);
     commandLine[length] = L'\0';
-    // The first instance takes no action on it; the message only marks the second start.
     (void)PostThreadMessageW(*threadId, m_secondInstanceMessage, 0, 0);
 }
 
@@ -50,16 +51,25 @@ CTesselApp::~CTesselApp()
         CloseHandle(m_section);
 }
 
-int CTesselApp::Run(HINSTANCE instance)
+bool CTesselApp::InitInstance()
 {
     if (!m_firstInstance)
-        return 0;
+        return false;
     CTesselDlg dialog;
-    return static_cast<int>(dialog.DoModal(instance));
+    SetMainWnd(&dialog);
+    (void)dialog.DoModal();
+    SetMainWnd(nullptr);
+    return false;
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+bool CTesselApp::PreTranslateMessage(MSG& msg)
 {
-    CTesselApp app;
-    return app.Run(instance);
+    if (msg.hwnd == nullptr && m_secondInstanceMessage != 0 && msg.message == m_secondInstanceMessage)
+        return true;
+    return fx::App::PreTranslateMessage(msg);
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    return fx::AppMain(instance, nullptr, showCommand);
 }

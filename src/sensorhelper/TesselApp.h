@@ -2,19 +2,20 @@
 // shared section and the registered message of its instance name, and ends.
 #pragma once
 
-#include <windows.h>
+#include "fx/App.h"
 
-class CTesselApp
+class CTesselApp : public fx::App
 {
 public:
     CTesselApp();
-    ~CTesselApp();
-    CTesselApp(const CTesselApp&) = delete;
-    CTesselApp& operator=(const CTesselApp&) = delete;
+    ~CTesselApp() override;
 
     bool IsFirstInstance() const { return m_firstInstance; }
-    // Runs the hidden dialog; returns the program's exit code.
-    int Run(HINSTANCE instance);
+
+    // Runs the hidden dialog modally; returns false so that the program ends with it.
+    bool InitInstance() override;
+    // Swallows the registered message of a second start; nothing further happens on it.
+    bool PreTranslateMessage(MSG& msg) override;
 
 private:
     bool m_firstInstance = false;

@@ -2,20 +2,25 @@
 // it the orientation messages, which it carries out one at a time.
 #pragma once
 
-#include <windows.h>
-
+#include "fx/Dialog.h"
 #include "sensorhelper/SensorCommands.h"
 #include "sensorhelper/VendorLibraries.h"
 
-class CTesselDlg
+class CTesselDlg : public fx::Dialog
 {
 public:
-    // Runs the dialog modally; returns its result (0 after the quit message).
-    INT_PTR DoModal(HINSTANCE instance);
+    CTesselDlg();
+
+protected:
+    BOOL OnInitDialog() override;
+    // Sees every message first: the orientation commands run here, then the message goes on to the
+    // default handling like any other.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    FX_DECLARE_MESSAGE_MAP()
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     HICON m_hIcon = nullptr;
     Win32VendorHost m_host;
