@@ -97,6 +97,17 @@ constexpr MirrorMasks MakeMirrorMasks()
 
 constexpr MirrorMasks kMirrorMasks = MakeMirrorMasks();
 
+constexpr bool TakesNothing(int o, int i)
+{
+    for (int b = 0; b < 16; ++b) {
+        if (kMirrorMasks.masks[o][i][b] != -128) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(TakesNothing(0, 0) && TakesNothing(2, 2), "the row loop leaves these shuffles out");
+
 QUILLO_AVX2_INLINE __m128i Mask(int o, int i)
 {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(kMirrorMasks.masks[o][i]));
@@ -139,12 +150,16 @@ QUILLO_AVX2 void Rgb24RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool 
         const __m128i s[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)),
                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16)),
                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 32))};
-        for (int o = 0; o < 3; ++o) {
-            const __m128i out =
-                _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(s[0], Mask(o, 0)), _mm_shuffle_epi8(s[1], Mask(o, 1))),
-                             _mm_shuffle_epi8(s[2], Mask(o, 2)));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 48 * i + 16 * o), out);
-        }
+        // The first 16 output bytes come from the last 32 input bytes, the last 16 from the first 32.
+        const __m128i out0 = _mm_or_si128(_mm_shuffle_epi8(s[1], Mask(0, 1)), _mm_shuffle_epi8(s[2], Mask(0, 2)));
+        const __m128i out1 =
+            _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(s[0], Mask(1, 0)), _mm_shuffle_epi8(s[1], Mask(1, 1))),
+                         _mm_shuffle_epi8(s[2], Mask(1, 2)));
+        const __m128i out2 = _mm_or_si128(_mm_shuffle_epi8(s[0], Mask(2, 0)), _mm_shuffle_epi8(s[1], Mask(2, 1)));
+        __m128i* out = reinterpret_cast<__m128i*>(dst + 48 * i);
+        _mm_storeu_si128(out, out0);
+        _mm_storeu_si128(out + 1, out1);
+        _mm_storeu_si128(out + 2, out2);
     }
     Rgb24RowScalar(src, dst + 48 * blocks, width - 16 * blocks, true);
 }
