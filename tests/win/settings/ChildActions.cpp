@@ -1,0 +1,108 @@
+// The child side of the settings tests and the test program's entry: "--child <action>" runs one action
+// in a fresh process, anything else runs the tests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "ChildRun.h"
+#include "settings/DebugLog.h"
+#include "settings/LangText.h"
+#include "settings/ProgramFolder.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+bool WriteBeside(const wchar_t* name, const std::string& bytes)
+{
+    HANDLE file = CreateFileW((ProgramFolder() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
+    CloseHandle(file);
+    return ok;
+}
+
+int LogAction()
+{
+    ReadLogLevel();
+    DebugLog("narrow %d %s", 42, "ok");
+    DebugLogW(L"wide %s=%d", L"C:\\path", 7);
+    return g_nLogLevel;
+}
+
+int LongLogAction()
+{
+    ReadLogLevel();
+    std::string narrow(5000, 'n');
+    DebugLog("%s", narrow.c_str());
+    std::wstring wide(5000, L'w');
+    DebugLogW(L"%s", wide.c_str());
+    DebugLog("after");
+    return 0;
+}
+
+std::string LanguageReport()
+{
+    std::string report = "name=" + Utf8(GetOSLanguage()) + "\n";
+    report += "StartCam=" + Utf8(GetLangText(L"StartCam", L"Start Camera")) + "\n";
+    report += "AutoHide=" + Utf8(GetLangText(L"AutoHide", L"Auto Hide")) + "\n";
+    report += "Exit=" + Utf8(GetLangTextBuf(L"Exit", L"Exit")) + "\n";
+    return report;
+}
+
+int LanguageAction()
+{
+    return WriteBeside(L"result.txt", LanguageReport()) ? 0 : 3;
+}
+
+// The name is decided once; texts are read again at every lookup.
+int LanguageFixedForTheRunAction()
+{
+    std::string report = LanguageReport();
+    if (!WriteBeside(L"Lang.ini", "[Language]\r\n0409=Other\r\n0407=Other\r\n[English]\r\nStartCam=Changed\r\n"))
+        return 4;
+    report += "second=" + Utf8(GetOSLanguage()) + "\n";
+    report += "StartCam2=" + Utf8(GetLangText(L"StartCam", L"Start Camera")) + "\n";
+    return WriteBeside(L"result.txt", report) ? 0 : 3;
+}
+
+} // namespace
+
+int RunChildAction(const std::wstring& action)
+{
+    if (action == L"log")
+        return LogAction();
+    if (action == L"log-long")
+        return LongLogAction();
+    if (action == L"lang")
+        return LanguageAction();
+    if (action == L"lang-fixed")
+        return LanguageFixedForTheRunAction();
+    return 100;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::strcmp(argv[1], "--child") == 0) {
+        std::string action(argv[2]);
+        return RunChildAction(std::wstring(action.begin(), action.end()));
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
