@@ -322,6 +322,7 @@ TEST_P(DialogTemplate, IsACaptionlessPopupOrAChildPage)
     const DialogCase& expected = GetParam();
     const Dialog& d = QuilloDialogs().at(expected.id);
     EXPECT_EQ(d.style.find("WS_CAPTION"), std::string::npos) << "skinned windows draw their own frame";
+    EXPECT_TRUE(d.caption.empty()) << "a CAPTION statement adds a title bar";
     if (expected.page) {
         EXPECT_NE(d.style.find("WS_CHILD"), std::string::npos);
         EXPECT_NE(d.style.find("DS_CONTROL"), std::string::npos);
