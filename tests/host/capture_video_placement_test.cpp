@@ -37,17 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PlacementCase{1, true, {0, 0, 572, 429}}, PlacementCase{2, true, {0, 53, 572, 323}},
                       PlacementCase{3, true, {0, 36, 572, 358}}, PlacementCase{4, true, {0, -15, 572, 458}}));
 
-TEST(VideoWindow, NormalScreenPictureIsCentredOrOverhangsSymmetrically)
-{
-    // Every normal-screen row is centred in the 640 x 480 area.
-    for (int state = 0; state < 5; ++state) {
-        PlacementRect r{};
-        ASSERT_TRUE(VideoWindowPlacement(state, false, false, 0, 0, &r));
-        EXPECT_EQ(2 * r.left + r.width, 640) << state;
-        EXPECT_EQ(2 * r.top + r.height, 480) << state;
-    }
-}
-
 TEST(VideoWindow, FullWindowFillsTheDialogWhateverTheState)
 {
     for (int state : {0, 4, 7}) {
