@@ -142,6 +142,13 @@ DeviceState* StateLock::DeviceAt(uint32_t position, uint32_t* slot) const
     return &m_state->devices[s];
 }
 
+DeviceState* StateLock::PluggedSlot(uint32_t slot) const
+{
+    if (!m_state || slot >= kSlotCount || !m_state->header.slotUsed[slot] || !m_state->devices[slot].plugged)
+        return nullptr;
+    return &m_state->devices[slot];
+}
+
 DeviceState* StateLock::FirstPlugged(bool (*matches)(const DeviceState&), uint32_t* slot) const
 {
     if (!m_state)

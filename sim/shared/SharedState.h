@@ -22,6 +22,8 @@ public:
     SharedLayout* State() const { return m_state; }
     // The device at a position of the enumeration order, or null.
     DeviceState* DeviceAt(uint32_t position, uint32_t* slot = nullptr) const;
+    // The device in a slot while it is listed and plugged in, or null.
+    DeviceState* PluggedSlot(uint32_t slot) const;
     // The first plugged device of a family in enumeration order, or null.
     DeviceState* FirstPlugged(bool (*matches)(const DeviceState&), uint32_t* slot = nullptr) const;
 

@@ -4,6 +4,8 @@
 #include "sim/model/Registers.h"
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
+#include "sim/model/Topology.h"
 
 namespace {
 
@@ -326,5 +328,51 @@ TEST(SimProfiles, OfferedSizesFollowTheProfile)
     EXPECT_EQ(OfferedSizes(*MakeDevice(ProfileId::Veyra7670), sizes, 8), 2u);
     EXPECT_EQ(OfferedSizes(*full, sizes, 3), 3u) << "never more than the caller's room";
 }
+
+} // namespace
+
+namespace {
+
+using namespace sim;
+
+struct TopologyCase
+{
+    uint32_t videoIndex;
+    bool extension;
+    std::vector<NodeKind> expected;
+};
+
+class SimTopology : public ::testing::TestWithParam<TopologyCase>
+{
+};
+
+TEST_P(SimTopology, PutsTheVideoUnitAtItsIndex)
+{
+    const TopologyCase& c = GetParam();
+    auto d = std::make_unique<DeviceState>();
+    ApplyProfile(*d, ProfileId::Veyra9665);
+    d->videoNodeIndex = c.videoIndex;
+    d->hasExtensionNode = c.extension ? 1 : 0;
+    NodeKind nodes[kMaxNodes];
+    size_t count = TopologyNodes(*d, nodes, kMaxNodes);
+    ASSERT_EQ(count, c.expected.size());
+    int extension = -1;
+    for (size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(nodes[i], c.expected[i]) << "node " << i;
+        if (c.expected[i] == NodeKind::Extension)
+            extension = static_cast<int>(i);
+    }
+    EXPECT_EQ(ExtensionNodeIndex(*d), extension);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, SimTopology,
+    ::testing::Values(TopologyCase{1, true, {NodeKind::CameraTerminal, NodeKind::VideoProcessing, NodeKind::Extension}},
+                      TopologyCase{0, true, {NodeKind::VideoProcessing, NodeKind::CameraTerminal, NodeKind::Extension}},
+                      TopologyCase{0, false, {NodeKind::VideoProcessing, NodeKind::CameraTerminal}},
+                      TopologyCase{3,
+                                   false,
+                                   {NodeKind::CameraTerminal, NodeKind::InputTerminal, NodeKind::InputTerminal,
+                                    NodeKind::VideoProcessing}}));
 
 } // namespace
