@@ -51,12 +51,12 @@ TesselProcess::~TesselProcess()
     }
 }
 
-bool TesselProcess::Start(const std::wstring& exePath)
+bool TesselProcess::Start(const std::wstring& exePath, const std::wstring& workingFolder)
 {
     std::wstring commandLine = L"\"" + exePath + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    const std::wstring folder = exePath.substr(0, exePath.find_last_of(L'\\'));
+    const std::wstring folder = workingFolder.empty() ? exePath.substr(0, exePath.find_last_of(L'\\')) : workingFolder;
     return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                           &startup, &m_info) != FALSE;
 }

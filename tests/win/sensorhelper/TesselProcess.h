@@ -31,7 +31,8 @@ public:
     TesselProcess(const TesselProcess&) = delete;
     TesselProcess& operator=(const TesselProcess&) = delete;
 
-    bool Start(const std::wstring& exePath);
+    // Starts the program with its own folder, or `workingFolder` when given, as the working directory.
+    bool Start(const std::wstring& exePath, const std::wstring& workingFolder = std::wstring());
     // Waits until the process ends; false on timeout. `exitCode` receives its exit code.
     bool WaitForExit(DWORD milliseconds, DWORD& exitCode);
     DWORD ProcessId() const { return m_info.dwProcessId; }
