@@ -1,0 +1,120 @@
+// HRESULT names for log lines.
+#include "dshow/HrText.h"
+
+#include <cstdio>
+
+namespace dshow {
+
+namespace {
+
+struct HrEntry
+{
+    uint32_t code;
+    const char* name;
+};
+
+// Codes from the platform headers; a Windows test checks each value against them.
+constexpr HrEntry kHrTable[] = {
+    {0x00000000U, "S_OK"},
+    {0x00000001U, "S_FALSE"},
+    {0x80004001U, "E_NOTIMPL"},
+    {0x80004002U, "E_NOINTERFACE"},
+    {0x80004003U, "E_POINTER"},
+    {0x80004004U, "E_ABORT"},
+    {0x80004005U, "E_FAIL"},
+    {0x8000FFFFU, "E_UNEXPECTED"},
+    {0x80070005U, "E_ACCESSDENIED"},
+    {0x80070006U, "E_HANDLE"},
+    {0x8007000EU, "E_OUTOFMEMORY"},
+    {0x80070057U, "E_INVALIDARG"},
+    {0x8000000AU, "E_PENDING"},
+    {0x80040110U, "CLASS_E_NOAGGREGATION"},
+    {0x80040111U, "CLASS_E_CLASSNOTAVAILABLE"},
+    {0x80040154U, "REGDB_E_CLASSNOTREG"},
+    {0x800401F0U, "CO_E_NOTINITIALIZED"},
+    {0x80010106U, "RPC_E_CHANGED_MODE"},
+    {0x00040103U, "VFW_S_NO_MORE_ITEMS"},
+    {0x00040237U, "VFW_S_STATE_INTERMEDIATE"},
+    {0x00040268U, "VFW_S_CANT_CUE"},
+    {0x00040242U, "VFW_S_PARTIAL_RENDER"},
+    {0x0004027EU, "VFW_S_NOPREVIEWPIN"},
+    {0x80040200U, "VFW_E_INVALIDMEDIATYPE"},
+    {0x80040201U, "VFW_E_INVALIDSUBTYPE"},
+    {0x80040202U, "VFW_E_NEED_OWNER"},
+    {0x80040203U, "VFW_E_ENUM_OUT_OF_SYNC"},
+    {0x80040204U, "VFW_E_ALREADY_CONNECTED"},
+    {0x80040205U, "VFW_E_FILTER_ACTIVE"},
+    {0x80040206U, "VFW_E_NO_TYPES"},
+    {0x80040207U, "VFW_E_NO_ACCEPTABLE_TYPES"},
+    {0x80040208U, "VFW_E_INVALID_DIRECTION"},
+    {0x80040209U, "VFW_E_NOT_CONNECTED"},
+    {0x8004020AU, "VFW_E_NO_ALLOCATOR"},
+    {0x8004020BU, "VFW_E_RUNTIME_ERROR"},
+    {0x8004020CU, "VFW_E_BUFFER_NOTSET"},
+    {0x8004020DU, "VFW_E_BUFFER_OVERFLOW"},
+    {0x8004020EU, "VFW_E_BADALIGN"},
+    {0x8004020FU, "VFW_E_ALREADY_COMMITTED"},
+    {0x80040210U, "VFW_E_BUFFERS_OUTSTANDING"},
+    {0x80040211U, "VFW_E_NOT_COMMITTED"},
+    {0x80040212U, "VFW_E_SIZENOTSET"},
+    {0x80040213U, "VFW_E_NO_CLOCK"},
+    {0x80040214U, "VFW_E_NO_SINK"},
+    {0x80040215U, "VFW_E_NO_INTERFACE"},
+    {0x80040216U, "VFW_E_NOT_FOUND"},
+    {0x80040217U, "VFW_E_CANNOT_CONNECT"},
+    {0x80040218U, "VFW_E_CANNOT_RENDER"},
+    {0x80040219U, "VFW_E_CHANGING_FORMAT"},
+    {0x80040223U, "VFW_E_STATE_CHANGED"},
+    {0x80040224U, "VFW_E_NOT_STOPPED"},
+    {0x80040225U, "VFW_E_NOT_PAUSED"},
+    {0x80040226U, "VFW_E_NOT_RUNNING"},
+    {0x80040227U, "VFW_E_WRONG_STATE"},
+    {0x80040228U, "VFW_E_START_TIME_AFTER_END"},
+    {0x8004022AU, "VFW_E_TYPE_NOT_ACCEPTED"},
+    {0x8004022BU, "VFW_E_SAMPLE_REJECTED"},
+    {0x8004022CU, "VFW_E_SAMPLE_REJECTED_EOS"},
+    {0x8004022DU, "VFW_E_DUPLICATE_NAME"},
+    {0x8004022EU, "VFW_E_TIMEOUT"},
+    {0x8004025FU, "VFW_E_NOT_IN_GRAPH"},
+    {0x80040275U, "VFW_E_NO_CAPTURE_HARDWARE"},
+    {0x80040241U, "VFW_E_CANNOT_LOAD_SOURCE_FILTER"},
+    {0x80040266U, "VFW_E_NO_TRANSPORT"},
+    {0x800403F2U, "VFW_E_BAD_KEY"},
+    {0x80040265U, "VFW_E_UNSUPPORTED_STREAM"},
+    {0x80040252U, "VFW_E_NO_TIME_FORMAT_SET"},
+    {0x80040276U, "VFW_E_DVD_OPERATION_INHIBITED"},
+    {0x80070002U, "ERROR_FILE_NOT_FOUND"},
+    {0x80070003U, "ERROR_PATH_NOT_FOUND"},
+    {0x80070070U, "ERROR_DISK_FULL"},
+    {0x8007007AU, "ERROR_INSUFFICIENT_BUFFER"},
+    {0x8007007BU, "ERROR_INVALID_NAME"},
+    {0x80070020U, "ERROR_SHARING_VIOLATION"},
+    {0x800700CEU, "ERROR_FILENAME_EXCED_RANGE"},
+    {0x800700B7U, "ERROR_ALREADY_EXISTS"},
+    {0x80070027U, "ERROR_HANDLE_DISK_FULL"},
+    {0x80070490U, "ERROR_NOT_FOUND"},
+    {0x800705B4U, "ERROR_TIMEOUT"},
+};
+
+} // namespace
+
+const char* HrName(uint32_t hr)
+{
+    for (const HrEntry& e : kHrTable) {
+        if (e.code == hr)
+            return e.name;
+    }
+    return nullptr;
+}
+
+std::string HrToText(uint32_t hr)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%08X", static_cast<unsigned>(hr));
+    const char* name = HrName(hr);
+    if (!name)
+        return number;
+    return std::string(name) + " (" + number + ")";
+}
+
+} // namespace dshow
