@@ -224,7 +224,9 @@ void PaintAppIcon(Canvas& canvas, int size)
     const Shape tile = RoundRect(0.5f, 0.5f, s - 0.5f, s - 0.5f, s * 0.22f);
     Fill(canvas, tile, kInk);
     Fill(canvas, Offset(tile, -1.0f), LinearGradient({0, 0}, {0, s}, Rgb(74, 79, 93), Rgb(22, 24, 29)));
-    DrawEmblem(canvas, s * 0.46f, s * 0.46f, s * 0.3f);
+    // At 16 pixels the emblem takes more of the tile so the lens still reads.
+    const bool tiny = size <= 16;
+    DrawEmblem(canvas, s * (tiny ? 0.44f : 0.46f), s * (tiny ? 0.44f : 0.46f), s * (tiny ? 0.35f : 0.3f));
 }
 
 void PaintHelperIcon(Canvas& canvas, int size)

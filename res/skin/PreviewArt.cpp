@@ -112,7 +112,8 @@ Canvas DrawFrame(const FrameLayout& f)
         const float slotLeft = f.smallScreen ? 251.0f : 288.0f;
         const Shape slot = RoundRect(slotLeft, band + 2, slotLeft + 86, band + 30, 5);
         Fill(c, Offset(slot, 1.0f), Rgb(255, 255, 255), 0.06f);
-        Fill(c, slot, Rgb(13, 14, 18));
+        Fill(c, slot, Rgb(17, 18, 23));
+        Fill(c, Intersect(Outline(Offset(slot, -1.5f), 1.0f), RoundRect(0, 0, w, band + 8, 0)), Rgb(0, 0, 0), 0.35f);
     }
 
     // One-pixel outline along the window's shape, a faint highlight inside it, magenta outside.

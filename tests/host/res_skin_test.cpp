@@ -333,7 +333,10 @@ TEST_P(PreviewFrame, PiecesCoverTheWindowOutsideTheVideoAndShowNoMagentaInsideIt
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLayout, PreviewFrame, ::testing::ValuesIn(kPreviewSkins));
+INSTANTIATE_TEST_SUITE_P(EveryLayout, PreviewFrame, ::testing::ValuesIn(kPreviewSkins),
+                         [](const ::testing::TestParamInfo<PreviewSkin>& info) {
+                             return "Top" + std::to_string(info.param.top) + "Left" + std::to_string(info.param.left);
+                         });
 
 TEST(SkinShape, SliderChannelIsSeeThroughAroundItsGroove)
 {
