@@ -80,11 +80,15 @@ void SetResourceInstance(HINSTANCE instance)
 
 void EnsureCommonControls()
 {
+    // Two calls: an older common-control library refuses the newer flag, and must still register the rest.
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX init = {sizeof(init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
+        INITCOMMONCONTROLSEX classic = {sizeof(classic), ICC_WIN95_CLASSES};
+        INITCOMMONCONTROLSEX standard = {sizeof(standard), ICC_STANDARD_CLASSES};
+        const bool classicDone = InitCommonControlsEx(&classic) != FALSE;
+        (void)InitCommonControlsEx(&standard); // the standard classes are there without it on older systems
+        return classicDone;
     }();
-    (void)registered; // without the newer classes the dialogs still come up with what the system has
+    (void)registered; // a dialog whose control classes are missing fails to create and says so by its result
 }
 
 bool PreTranslate(MSG& msg)

@@ -2,6 +2,8 @@
 // defers PostNcDestroy, and the hook that attaches a window object to the window being created.
 #pragma once
 
+#include "fx/Wnd.h"
+
 #include <windows.h>
 
 namespace fx {
@@ -16,17 +18,6 @@ struct WndInternals
 };
 
 namespace detail {
-
-// Counts a message handler (or a framework call that may destroy windows) as running on this thread.
-// When the outermost one ends, pending PostNcDestroy calls run.
-class HandlerScope
-{
-public:
-    HandlerScope();
-    ~HandlerScope();
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
-};
 
 void RunPendingPostNcDestroy();
 bool InsideHandler();

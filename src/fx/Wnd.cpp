@@ -92,8 +92,6 @@ bool EntryMatches(const MapEntry& e, UINT message, WPARAM wParam, LPARAM lParam)
     case MapKind::Reflected:
         if (e.message == WM_NOTIFY)
             return message == WM_NOTIFY && lParam && reinterpret_cast<const NMHDR*>(lParam)->code == e.code;
-        if (e.message == WM_COMMAND)
-            return message == WM_COMMAND && HIWORD(wParam) == e.code;
         return e.code ? InRange(message, e.message, e.code) : message == e.message;
     }
     return false;
@@ -106,17 +104,6 @@ namespace detail {
 void AttachCreatedWindow(Wnd* wnd, HWND hwnd)
 {
     WndInternals::Attach(*wnd, hwnd);
-}
-
-HandlerScope::HandlerScope()
-{
-    ++t_handlerDepth;
-}
-
-HandlerScope::~HandlerScope()
-{
-    if (--t_handlerDepth == 0)
-        RunPendingPostNcDestroy();
 }
 
 void RunPendingPostNcDestroy()
@@ -148,6 +135,17 @@ CreationHook::~CreationHook()
 }
 
 } // namespace detail
+
+HandlerScope::HandlerScope()
+{
+    ++t_handlerDepth;
+}
+
+HandlerScope::~HandlerScope()
+{
+    if (--t_handlerDepth == 0)
+        detail::RunPendingPostNcDestroy();
+}
 
 bool WndInternals::Attach(Wnd& wnd, HWND hwnd)
 {
@@ -310,14 +308,10 @@ bool Wnd::SearchMap(const MessageMap* map, bool reflected, UINT message, WPARAM 
 
 bool Wnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    // A control's own wrapper sees its command and notify messages before the parent's map.
-    HWND child = nullptr;
-    if (message == WM_COMMAND && lParam)
-        child = reinterpret_cast<HWND>(lParam);
-    else if (message == WM_NOTIFY && lParam)
-        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
-    if (child && child != m_hwnd) {
-        Wnd* control = FromHandle(child);
+    // A control's own wrapper sees its WM_NOTIFY codes (custom draw...) before the parent's map.
+    if (message == WM_NOTIFY && lParam) {
+        HWND child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        Wnd* control = child != m_hwnd ? FromHandle(child) : nullptr;
         if (control && control->OnChildNotify(message, wParam, lParam, result))
             return true;
     }

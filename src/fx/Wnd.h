@@ -124,6 +124,22 @@ template <class T, class... Args> T* NewSelfDestroying(Args&&... args)
     return object;
 }
 
+// Counts the code in its scope as a message handler of this thread: windows it destroys keep their
+// objects until the outermost handler has returned. Window procedures and the framework's own calls
+// hold one already; code that runs outside them (hook procedures) and may end windows can hold one too.
+class HandlerScope
+{
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+
+namespace detail {
+using fx::HandlerScope;
+}
+
 // Key and mouse pre-translation from the window of the message up to its top-level window.
 bool WalkPreTranslateTree(MSG& msg);
 
