@@ -5,6 +5,8 @@
 
 #include <emmintrin.h>
 
+#include <cstring>
+
 namespace kernels {
 namespace detail {
 namespace {
@@ -12,6 +14,12 @@ namespace {
 inline __m128i Splat16(int v)
 {
     return _mm_set1_epi16(static_cast<short>(static_cast<uint16_t>(v)));
+}
+
+// Even lanes `even`, odd lanes `odd`.
+inline __m128i Pairs16(int even, int odd)
+{
+    return _mm_set1_epi32(static_cast<int>(static_cast<uint32_t>(odd) << 16 | static_cast<uint32_t>(even)));
 }
 
 // Eight YUY2 pixels (four pairs) to blue, green and red in 16-bit lanes, not yet clamped to 255.
@@ -25,28 +33,52 @@ template <bool Mirror> inline void ColoursOf8(__m128i src, __m128i& b, __m128i& 
     if (Mirror) {
         y = _mm_shufflehi_epi16(_mm_shufflelo_epi16(y, _MM_SHUFFLE(2, 3, 0, 1)), _MM_SHUFFLE(2, 3, 0, 1));
     }
-    const __m128i uv = _mm_and_si128(src, Splat16(0xFF00)); // U * 256 and V * 256 alternating
-    const __m128i u = _mm_shufflehi_epi16(_mm_shufflelo_epi16(uv, _MM_SHUFFLE(2, 2, 0, 0)), _MM_SHUFFLE(2, 2, 0, 0));
-    const __m128i v = _mm_shufflehi_epi16(_mm_shufflelo_epi16(uv, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
+    // Chroma terms once per pair (U * 256 and V * 256 alternate), then spread to both pixels of the pair.
+    const __m128i uv = _mm_and_si128(src, Splat16(0xFF00));
+    const __m128i blueRed = _mm_mulhi_epu16(uv, Pairs16(kUBMul, kVRMul));
+    const __m128i ub =
+        _mm_shufflehi_epi16(_mm_shufflelo_epi16(blueRed, _MM_SHUFFLE(2, 2, 0, 0)), _MM_SHUFFLE(2, 2, 0, 0));
+    const __m128i vr =
+        _mm_shufflehi_epi16(_mm_shufflelo_epi16(blueRed, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
+    const __m128i green = _mm_mulhi_epu16(uv, Pairs16(kUGMul, kVGMul));
+    const __m128i ugvg = _mm_add_epi16(
+        green, _mm_shufflehi_epi16(_mm_shufflelo_epi16(green, _MM_SHUFFLE(2, 3, 0, 1)), _MM_SHUFFLE(2, 3, 0, 1)));
 
     const __m128i yy = _mm_mulhi_epu16(y, Splat16(kYMul));
-    b = _mm_srli_epi16(_mm_subs_epu16(_mm_add_epi16(yy, _mm_mulhi_epu16(u, Splat16(kUBMul))), Splat16(kBiasB)), 6);
-    g = _mm_srli_epi16(
-        _mm_subs_epu16(_mm_subs_epu16(_mm_add_epi16(yy, Splat16(kBiasG)), _mm_mulhi_epu16(u, Splat16(kUGMul))),
-                       _mm_mulhi_epu16(v, Splat16(kVGMul))),
-        6);
-    r = _mm_srli_epi16(_mm_subs_epu16(_mm_add_epi16(yy, _mm_mulhi_epu16(v, Splat16(kVRMul))), Splat16(kBiasR)), 6);
+    b = _mm_srli_epi16(_mm_subs_epu16(_mm_add_epi16(yy, ub), Splat16(kBiasB)), 6);
+    g = _mm_srli_epi16(_mm_subs_epu16(_mm_add_epi16(yy, Splat16(kBiasG)), ugvg), 6);
+    r = _mm_srli_epi16(_mm_subs_epu16(_mm_add_epi16(yy, vr), Splat16(kBiasR)), 6);
 }
 
-// Four B G R 0 pixels to twelve bytes B G R at the bottom of the register, zeros above.
-inline __m128i Pack4Pixels(__m128i p)
+// Four B G R 0 pixels to two runs of six bytes B G R B G R, at bytes 0 and 8 of the register.
+inline __m128i PackPixelPairs(__m128i p)
 {
     const __m128i low24 = _mm_set_epi32(0, 0x00FFFFFF, 0, 0x00FFFFFF);
-    const __m128i six = _mm_or_si128(_mm_and_si128(p, low24), _mm_andnot_si128(low24, _mm_srli_epi64(p, 8)));
-    return _mm_or_si128(_mm_move_epi64(six), _mm_slli_si128(_mm_srli_si128(six, 8), 6));
+    return _mm_or_si128(_mm_and_si128(p, low24), _mm_andnot_si128(low24, _mm_srli_epi64(p, 8)));
 }
 
-template <bool Mirror> inline void Yuy2Block16(const uint8_t* src, uint8_t* dst)
+// Writes the six-byte runs one after the other with 8-byte stores, each overwriting the two spare bytes
+// of the one before: cheaper than gathering the runs into whole registers. With Overrun false the last
+// run is written exactly, for a block that ends its row.
+template <bool Overrun> inline void StorePixelPairs(uint8_t* dst, const __m128i (&runs)[4])
+{
+    for (int k = 0; k < 4; ++k) {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + 12 * k), runs[k]);
+        if (Overrun || k < 3) {
+            // movhps: stores the high eight bytes, any alignment.
+            _mm_storeh_pi(reinterpret_cast<__m64*>(dst + 12 * k + 6), _mm_castsi128_ps(runs[k]));
+        }
+    }
+    if (!Overrun) {
+        const uint32_t first = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(runs[3], 8)));
+        const uint16_t last = static_cast<uint16_t>(_mm_cvtsi128_si32(_mm_srli_si128(runs[3], 12)));
+        std::memcpy(dst + 42, &first, 4);
+        std::memcpy(dst + 46, &last, 2);
+    }
+}
+
+// Sixteen YUY2 pixels to 48 bytes B G R; with Overrun, two more bytes after them are scratch.
+template <bool Mirror, bool Overrun> inline void Yuy2Block16(const uint8_t* src, uint8_t* dst)
 {
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
     const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
@@ -62,15 +94,23 @@ template <bool Mirror> inline void Yuy2Block16(const uint8_t* src, uint8_t* dst)
     const __m128i bgHigh = _mm_unpackhi_epi8(b, g);
     const __m128i rLow = _mm_unpacklo_epi8(r, zero);
     const __m128i rHigh = _mm_unpackhi_epi8(r, zero);
-    const __m128i c0 = Pack4Pixels(_mm_unpacklo_epi16(bgLow, rLow));
-    const __m128i c1 = Pack4Pixels(_mm_unpackhi_epi16(bgLow, rLow));
-    const __m128i c2 = Pack4Pixels(_mm_unpacklo_epi16(bgHigh, rHigh));
-    const __m128i c3 = Pack4Pixels(_mm_unpackhi_epi16(bgHigh, rHigh));
+    const __m128i runs[4] = {
+        PackPixelPairs(_mm_unpacklo_epi16(bgLow, rLow)), PackPixelPairs(_mm_unpackhi_epi16(bgLow, rLow)),
+        PackPixelPairs(_mm_unpacklo_epi16(bgHigh, rHigh)), PackPixelPairs(_mm_unpackhi_epi16(bgHigh, rHigh))};
+    StorePixelPairs<Overrun>(dst, runs);
+}
 
-    __m128i* out = reinterpret_cast<__m128i*>(dst);
-    _mm_storeu_si128(out, _mm_or_si128(c0, _mm_slli_si128(c1, 12)));
-    _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(c1, 4), _mm_slli_si128(c2, 8)));
-    _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(c2, 8), _mm_slli_si128(c3, 4)));
+// Converts `blocks` blocks of 16 pixels; `pixelsAfter` output pixels follow them in the row.
+template <bool Mirror> inline void Yuy2Blocks(const uint8_t* src, uint8_t* dst, int blocks, int width, bool pixelsAfter)
+{
+    for (int i = 0; i < blocks; ++i) {
+        const uint8_t* in = Mirror ? src + 2 * (width - 16 * (i + 1)) : src + 32 * i;
+        if (i + 1 < blocks || pixelsAfter) {
+            Yuy2Block16<Mirror, true>(in, dst + 48 * i);
+        } else {
+            Yuy2Block16<Mirror, false>(in, dst + 48 * i);
+        }
+    }
 }
 
 } // namespace
@@ -79,9 +119,7 @@ void Yuy2RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
 {
     if (!mirror) {
         const int blocks = width / 16;
-        for (int i = 0; i < blocks; ++i) {
-            Yuy2Block16<false>(src + 32 * i, dst + 48 * i);
-        }
+        Yuy2Blocks<false>(src, dst, blocks, width, width > 16 * blocks);
         Yuy2RowScalar(src + 32 * blocks, dst + 48 * blocks, width - 16 * blocks, false);
         return;
     }
@@ -92,9 +130,7 @@ void Yuy2RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
         --width;
     }
     const int blocks = width / 16;
-    for (int i = 0; i < blocks; ++i) {
-        Yuy2Block16<true>(src + 2 * (width - 16 * (i + 1)), dst + 48 * i);
-    }
+    Yuy2Blocks<true>(src, dst, blocks, width, width > 16 * blocks);
     Yuy2RowScalar(src, dst + 48 * blocks, width - 16 * blocks, true);
 }
 
