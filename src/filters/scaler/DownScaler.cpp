@@ -1,0 +1,314 @@
+// The scaler filter.
+#include "filters/scaler/DownScaler.h"
+
+#include <cstring>
+
+using dshow::AutoLock;
+using dshow::ComPtr;
+using dshow::PixelLayout;
+
+namespace {
+
+const int kOrientationMirror = 1;
+const int kOrientationFlip = 2;
+
+// The camera frame's layout when the scaler takes it: YUY2 or RGB24 in a checked VIDEOINFOHEADER.
+bool InputLayout(const AM_MEDIA_TYPE& mt, PixelLayout* layout, const VIDEOINFOHEADER** vih)
+{
+    if (!IsEqualGUID(mt.majortype, MEDIATYPE_Video))
+        return false;
+    PixelLayout l;
+    if (!dshow::LayoutOfSubtype(mt.subtype, &l) || l == PixelLayout::Rgb32)
+        return false;
+    const VIDEOINFOHEADER* v = dshow::VideoInfoOf(mt);
+    if (!v)
+        return false;
+    const BITMAPINFOHEADER& bih = v->bmiHeader;
+    if (dshow::FrameBytes(l, bih.biWidth, bih.biHeight) == 0)
+        return false;
+    if (bih.biBitCount != (l == PixelLayout::Yuy2 ? 16 : 24))
+        return false;
+    *layout = l;
+    *vih = v;
+    return true;
+}
+
+} // namespace
+
+DownScaler::DownScaler() : TransformFilter(CLSID_NorvaneDownScaler, L"Input", L"Output") {}
+
+HRESULT DownScaler::QueryExtraInterface(REFIID riid, void** ppv)
+{
+    if (IsEqualIID(riid, IID_IDownScaler)) {
+        *ppv = static_cast<IDownScaler*>(this);
+    } else if (IsEqualIID(riid, IID_IMirrorFlip)) {
+        *ppv = static_cast<IMirrorFlip*>(this);
+    } else {
+        return TransformFilter::QueryExtraInterface(riid, ppv);
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP DownScaler::SetScaleMode(BOOL scale)
+{
+    m_scaleMode = scale != FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP DownScaler::GetScaleMode(BOOL* scale)
+{
+    if (!scale)
+        return E_POINTER;
+    *scale = m_scaleMode ? TRUE : FALSE;
+    return S_OK;
+}
+
+STDMETHODIMP DownScaler::SetHold(BOOL hold)
+{
+    m_hold.SetHold(hold != FALSE);
+    return S_OK;
+}
+
+STDMETHODIMP DownScaler::SetMirrorFlip(BOOL mirror, BOOL flip)
+{
+    m_orientation = (mirror ? kOrientationMirror : 0) | (flip ? kOrientationFlip : 0);
+    return S_OK;
+}
+
+HRESULT DownScaler::CheckInputType(const AM_MEDIA_TYPE& in)
+{
+    PixelLayout layout;
+    const VIDEOINFOHEADER* vih;
+    return InputLayout(in, &layout, &vih) ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
+HRESULT DownScaler::CheckTransform(const AM_MEDIA_TYPE& in, const AM_MEDIA_TYPE& out)
+{
+    PixelLayout layout;
+    const VIDEOINFOHEADER* inInfo;
+    if (!InputLayout(in, &layout, &inInfo))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    if (!IsEqualGUID(out.majortype, MEDIATYPE_Video) || !IsEqualGUID(out.subtype, MEDIASUBTYPE_RGB24))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    const VIDEOINFOHEADER* outInfo = dshow::VideoInfoOf(out);
+    if (!outInfo || outInfo->bmiHeader.biBitCount != 24 || outInfo->bmiHeader.biCompression != BI_RGB)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    const scaler::FrameSize size =
+        scaler::OutputSizeFor(inInfo->bmiHeader.biWidth, inInfo->bmiHeader.biHeight, m_scaleMode);
+    // Bottom-up rows only: that is the picture the grab writes and the renderers take.
+    if (outInfo->bmiHeader.biWidth != size.width || outInfo->bmiHeader.biHeight != size.height)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    return S_OK;
+}
+
+HRESULT DownScaler::GetOutputType(int index, const AM_MEDIA_TYPE& in, dshow::MediaType& out)
+{
+    if (index != 0)
+        return VFW_S_NO_MORE_ITEMS;
+    PixelLayout layout;
+    const VIDEOINFOHEADER* vih;
+    if (!InputLayout(in, &layout, &vih))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    const scaler::FrameSize size = scaler::OutputSizeFor(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight, m_scaleMode);
+    return dshow::BuildVideoType(out, PixelLayout::Rgb24, size.width, size.height, vih->AvgTimePerFrame);
+}
+
+HRESULT DownScaler::DecideBufferSize(IMemAllocator*, ALLOCATOR_PROPERTIES* request)
+{
+    const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(Output().ConnectionType().Get());
+    if (!vih)
+        return E_UNEXPECTED;
+    if (request->cBuffers < 3)
+        request->cBuffers = 3;
+    if (request->cbBuffer < static_cast<long>(vih->bmiHeader.biSizeImage))
+        request->cbBuffer = static_cast<long>(vih->bmiHeader.biSizeImage);
+    return S_OK;
+}
+
+HRESULT DownScaler::OnOutputConnected(const AM_MEDIA_TYPE& mt)
+{
+    PixelLayout layout;
+    const VIDEOINFOHEADER* inInfo;
+    const VIDEOINFOHEADER* outInfo = dshow::VideoInfoOf(mt);
+    if (!outInfo || !InputLayout(Input().ConnectionType().Get(), &layout, &inInfo))
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    kernels::FrameGeometry g;
+    g.width = outInfo->bmiHeader.biWidth;
+    g.height = outInfo->bmiHeader.biHeight;
+    g.srcHeight = inInfo->bmiHeader.biHeight < 0 ? -inInfo->bmiHeader.biHeight : inInfo->bmiHeader.biHeight;
+    g.srcStride = static_cast<ptrdiff_t>(dshow::RowBytes(layout, inInfo->bmiHeader.biWidth));
+    g.dstStride = static_cast<ptrdiff_t>(dshow::RowBytes(PixelLayout::Rgb24, g.width));
+    // RGB24 with a positive height is stored bottom-up; YUY2 is always stored top-down.
+    g.srcBottomUp = layout == PixelLayout::Rgb24 && inInfo->bmiHeader.biHeight > 0;
+    g.dstBottomUp = true;
+    const size_t bytes = dshow::FrameBytes(PixelLayout::Rgb24, g.width, g.height);
+    if (bytes == 0)
+        return VFW_E_TYPE_NOT_ACCEPTED;
+    AutoLock lock(m_frameLock);
+    // The newest-frame picture is sized once per connection; streaming never allocates.
+    m_newest.assign(bytes, 0);
+    m_haveFrame = false;
+    m_geometry = g;
+    m_frameBytes = bytes;
+    m_inputYuy2 = layout == PixelLayout::Yuy2;
+    return S_OK;
+}
+
+void DownScaler::OnOutputDisconnected()
+{
+    AutoLock lock(m_frameLock);
+    m_newest.clear();
+    m_newest.shrink_to_fit();
+    m_haveFrame = false;
+    m_frameBytes = 0;
+}
+
+HRESULT DownScaler::OnPause(FILTER_STATE from)
+{
+    if (from == State_Stopped)
+        m_hold.Restart();
+    return S_OK;
+}
+
+bool DownScaler::ConvertFrame(const BYTE* src, size_t srcBytes)
+{
+    kernels::FrameGeometry g = m_geometry;
+    const int orientation = m_orientation.load();
+    g.mirror = (orientation & kOrientationMirror) != 0;
+    g.flip = (orientation & kOrientationFlip) != 0;
+    AutoLock lock(m_frameLock);
+    if (m_newest.size() < m_frameBytes || m_frameBytes == 0)
+        return false;
+    const bool ok = m_inputYuy2 ? kernels::ConvertYuy2ToRgb24(src, srcBytes, m_newest.data(), m_frameBytes, g)
+                                : kernels::ConvertRgb24ToRgb24(src, srcBytes, m_newest.data(), m_frameBytes, g);
+    if (ok)
+        m_haveFrame = true;
+    return ok;
+}
+
+HRESULT DownScaler::CopyToSample(IMediaSample* out)
+{
+    BYTE* dst = nullptr;
+    HRESULT hr = out->GetPointer(&dst);
+    if (FAILED(hr))
+        return hr;
+    const long capacity = out->GetSize();
+    const int width = m_geometry.width;
+    const int height = m_geometry.height;
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    const size_t ownStride = static_cast<size_t>(m_geometry.dstStride);
+    size_t stride = ownStride;
+    bool topDown = false;
+    // A renderer may hand out buffers of another row pitch or order (a format change on the sample).
+    AM_MEDIA_TYPE* changed = nullptr;
+    if (out->GetMediaType(&changed) == S_OK && changed) {
+        const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*changed);
+        const bool usable = vih && IsEqualGUID(changed->subtype, MEDIASUBTYPE_RGB24) &&
+                            vih->bmiHeader.biWidth >= width &&
+                            (vih->bmiHeader.biHeight == height || vih->bmiHeader.biHeight == -height);
+        if (usable) {
+            stride = dshow::RowBytes(PixelLayout::Rgb24, vih->bmiHeader.biWidth);
+            topDown = vih->bmiHeader.biHeight < 0;
+        }
+        dshow::DeleteMediaType(changed);
+        if (!usable)
+            return VFW_E_INVALIDMEDIATYPE;
+    }
+    const size_t needed = stride * static_cast<size_t>(height);
+    if (capacity < 0 || static_cast<size_t>(capacity) < needed)
+        return VFW_E_BUFFER_OVERFLOW;
+    AutoLock lock(m_frameLock);
+    if (stride == ownStride && !topDown) {
+        std::memcpy(dst, m_newest.data(), m_frameBytes);
+    } else {
+        for (int row = 0; row < height; ++row) {
+            const BYTE* from = m_newest.data() + static_cast<size_t>(row) * ownStride;
+            const int target = topDown ? height - 1 - row : row;
+            std::memcpy(dst + static_cast<size_t>(target) * stride, from, rowBytes);
+        }
+    }
+    return out->SetActualDataLength(static_cast<long>(needed));
+}
+
+HRESULT DownScaler::Receive(IMediaSample* in)
+{
+    BYTE* src = nullptr;
+    HRESULT hr = in->GetPointer(&src);
+    if (FAILED(hr))
+        return hr;
+    const long length = in->GetActualDataLength();
+    // A short or damaged camera frame is skipped; the stream goes on with the next one.
+    if (length <= 0 || !ConvertFrame(src, static_cast<size_t>(length)))
+        return S_OK;
+
+    REFERENCE_TIME start = 0, stop = 0;
+    const HRESULT timeResult = in->GetTime(&start, &stop);
+    const bool hasTimes = timeResult == S_OK;
+    if (timeResult == VFW_S_NO_STOP_TIME)
+        stop = start;
+    if (!m_hold.Admit(hasTimes || timeResult == VFW_S_NO_STOP_TIME, start, stop))
+        return S_OK;
+    if (!Output().IsConnected())
+        return S_OK;
+
+    ComPtr<IMediaSample> out;
+    hr = Output().GetDeliveryBuffer(out.Put(), nullptr, nullptr, 0);
+    if (FAILED(hr))
+        return hr;
+    CopySampleProperties(in, out.Get());
+    if (hasTimes)
+        out->SetTime(&start, &stop);
+    else if (timeResult == VFW_S_NO_STOP_TIME)
+        out->SetTime(&start, nullptr);
+    out->SetSyncPoint(TRUE);
+    hr = CopyToSample(out.Get());
+    if (FAILED(hr))
+        return hr;
+    return Output().Deliver(out.Get());
+}
+
+STDMETHODIMP DownScaler::GrabFrame(BYTE* buffer, LONG size, LPCWSTR path)
+{
+    if (!path || !*path)
+        return E_POINTER;
+    uint8_t header[scaler::kBmpHeaderBytes];
+    const BYTE* pixels = nullptr;
+    size_t bytes = 0;
+    m_frameLock.Enter();
+    if (!m_haveFrame || m_frameBytes == 0 ||
+        !scaler::MakeBmpHeader(m_geometry.width, m_geometry.height, static_cast<size_t>(m_geometry.dstStride),
+                               header)) {
+        m_frameLock.Leave();
+        return VFW_E_WRONG_STATE; // No frame yet: nothing is written.
+    }
+    bytes = m_frameBytes;
+    const bool intoBuffer = buffer && size > 0 && static_cast<size_t>(size) >= bytes;
+    if (intoBuffer) {
+        // The caller's scratch copy frees the streaming thread before the file is written.
+        std::memcpy(buffer, m_newest.data(), bytes);
+        pixels = buffer;
+        m_frameLock.Leave();
+    } else {
+        pixels = m_newest.data();
+    }
+
+    HRESULT hr = S_OK;
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        hr = HRESULT_FROM_WIN32(GetLastError());
+    } else {
+        DWORD written = 0;
+        BOOL ok = WriteFile(file, header, sizeof header, &written, nullptr) && written == sizeof header;
+        if (ok)
+            ok = WriteFile(file, pixels, static_cast<DWORD>(bytes), &written, nullptr) && written == bytes;
+        if (!ok)
+            hr = HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+        CloseHandle(file);
+        if (FAILED(hr))
+            DeleteFileW(path); // Never leave a half-written picture behind.
+    }
+    if (!intoBuffer)
+        m_frameLock.Leave();
+    return hr;
+}
