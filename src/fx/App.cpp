@@ -99,6 +99,8 @@ bool PreTranslate(MSG& msg)
 
 void DispatchOne(MSG& msg)
 {
+    // Windows ended while this message is handled keep their objects until it is done.
+    HandlerScope scope;
     if (PreTranslate(msg))
         return;
     TranslateMessage(&msg);

@@ -9,17 +9,6 @@
 
 namespace fx {
 
-namespace {
-
-// Posted by EndDialog to a modeless dialog: the window is destroyed when this message arrives.
-UINT DestroyEndedDialogMessage()
-{
-    static const UINT id = RegisterWindowMessageW(L"fx.DestroyEndedDialog");
-    return id;
-}
-
-} // namespace
-
 FX_BEGIN_MESSAGE_MAP(Dialog, Wnd)
 FX_ON_COMMAND(IDOK, OnOKCommand)
 FX_ON_COMMAND(IDCANCEL, OnCancelCommand)
@@ -52,7 +41,7 @@ HWND Dialog::CreateFromTemplate(HWND parent)
     EnsureCommonControls();
     m_creating = true;
     m_endedWhileCreating = false;
-    m_destroyPosted = false;
+    m_destroying = false;
     HWND hwnd;
     {
         detail::CreationHook hook(this);
@@ -155,11 +144,10 @@ void Dialog::EndDialog(INT_PTR result)
         m_endedWhileCreating = true;
         return;
     }
-    if (!m_destroyPosted) {
-        m_destroyPosted = PostMessage(DestroyEndedDialogMessage());
-        if (!m_destroyPosted)
-            DestroyWindow();
-    }
+    // Destroyed now, so that its WM_DESTROY work is done before anything else opens; the object
+    // itself is freed only after the handler that ended it has returned.
+    if (!m_destroying)
+        DestroyWindow();
 }
 
 bool Dialog::PreTranslateMessage(MSG& msg)
@@ -190,10 +178,8 @@ LRESULT Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
         return OnInitDialog();
-    if (message == DestroyEndedDialogMessage() && !m_modal) {
-        DestroyWindow();
-        return 0;
-    }
+    if (message == WM_DESTROY)
+        m_destroying = true;
     return Wnd::WindowProc(message, wParam, lParam);
 }
 

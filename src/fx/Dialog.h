@@ -25,8 +25,9 @@ public:
     bool Create(HWND parent = nullptr);
     bool Create(UINT templateId, HWND parent);
 
-    // Ends the dialog with `result`. Modal: the loop of DoModal stops. Modeless: the window is hidden at
-    // once and destroyed from the message loop, never inside the handler that ended it.
+    // Ends the dialog with `result`. Modal: the loop of DoModal stops and DoModal destroys the window.
+    // Modeless: the window is destroyed at once (WM_DESTROY handlers run inside this call); the object
+    // of a self-destroying dialog is freed after the outermost message handler has returned.
     void EndDialog(INT_PTR result);
 
     bool IsModal() const { return m_modal; }
@@ -62,7 +63,7 @@ private:
     bool m_modalLoopRunning = false;
     bool m_creating = false;
     bool m_endedWhileCreating = false;
-    bool m_destroyPosted = false;
+    bool m_destroying = false;
 };
 
 } // namespace fx

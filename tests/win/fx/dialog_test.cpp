@@ -2,6 +2,7 @@
 // control and WM_NOTIFY codes, registered messages, chained maps), the WindowProc override, thread
 // messages during a modal run, self-destroying modeless dialogs and pages.
 #include "fx/App.h"
+#include "fx/Button.h"
 #include "fx/Dialog.h"
 #include "fx/MessageLoop.h"
 #include "fx_test_resource.h"
@@ -297,6 +298,7 @@ TEST(App, ThreadMessagePostedDuringAModalRunReachesTheApplication)
 struct Owner;
 int g_closingDestroyed = 0;
 int g_destroyedSeenInHandler = -1;
+bool g_windowGoneInHandler = false;
 
 class SelfClosing : public fx::Dialog
 {
@@ -311,7 +313,8 @@ protected:
     {
         if (endInInit)
             EndDialog(0);
-        return TRUE;
+        // The clicked button has a wrapper of its own, freed with the dialog after the click is handled.
+        return m_closeButton.SubclassDlgItem(IDC_FX_BUTTON, Hwnd());
     }
     void OnClose();
 
@@ -319,6 +322,7 @@ protected:
 
 private:
     Owner* m_owner;
+    fx::Button m_closeButton;
 };
 
 struct Owner
@@ -331,10 +335,12 @@ void SelfClosing::OnClose()
 {
     m_owner->window = nullptr;
     m_owner->open = false;
+    HWND hwnd = Hwnd();
     if (destroyImmediately)
         DestroyWindow();
     else
         EndDialog(0);
+    g_windowGoneInHandler = !::IsWindow(hwnd);
     // Still inside the handler: the object must be alive whichever way the window ends.
     g_destroyedSeenInHandler = g_closingDestroyed;
 }
@@ -350,6 +356,7 @@ class SelfDestroyTest : public ::testing::TestWithParam<bool>
 TEST_P(SelfDestroyTest, DialogClosedFromItsOwnHandlerIsFreedAfterTheHandlerAndClearsItsOwner)
 {
     g_closingDestroyed = 0;
+    g_windowGoneInHandler = false;
     Owner owner;
     owner.window = fx::NewSelfDestroying<SelfClosing>(&owner);
     owner.window->destroyImmediately = GetParam();
@@ -362,6 +369,7 @@ TEST_P(SelfDestroyTest, DialogClosedFromItsOwnHandlerIsFreedAfterTheHandlerAndCl
     ASSERT_TRUE(PumpUntil([&] { return g_closingDestroyed == 1; }));
     EXPECT_EQ(owner.window, nullptr);
     EXPECT_FALSE(owner.open);
+    EXPECT_TRUE(g_windowGoneInHandler);
     EXPECT_FALSE(IsWindow(hwnd));
     fx::PumpWaitingMessages();
     EXPECT_EQ(g_closingDestroyed, 1);
