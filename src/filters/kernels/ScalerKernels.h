@@ -42,7 +42,8 @@ size_t RequiredRgb24DestinationBytes(const FrameGeometry& geometry);
 
 // Convert one frame. Output rows are written width * 3 bytes each; bytes between that and the DIB
 // row size are set to zero. Returns false, writing nothing, when the geometry is not valid, a
-// pointer is null or a buffer is shorter than the Required...Bytes of the geometry.
+// pointer is null or a buffer is shorter than the Required...Bytes of the geometry. Input and output
+// must not overlap.
 // YUY2 is converted as BT.601 limited range (Y 16..235, U and V 16..240) to full-range RGB.
 bool ConvertYuy2ToRgb24(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
                         const FrameGeometry& geometry, KernelPath path = KernelPath::Auto);
