@@ -141,4 +141,63 @@ TEST(TesselSimFolderTest, LibrariesComeOnlyFromTheProgramFolder)
     EXPECT_TRUE(tessel.WaitForExit(10000, exitCode));
 }
 
+// Messages 3024/3025 go through Brindle.dll and the simulated driver; simcam.ax must be registered.
+class TesselBrindleTest : public TesselSimTest
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        bool ok = false;
+        RunSimctl(L"register", &ok);
+        ASSERT_TRUE(ok) << "simctl register failed";
+    }
+};
+
+TEST_F(TesselBrindleTest, VgaModuleUsesSensorRegister1E)
+{
+    StartWith(L"veyra7670");
+    Send(3025, 1, 1);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0x20);
+    Send(3024, 1, 1);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0x30);
+    Send(3025, 1, 0);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0x10);
+}
+
+TEST_F(TesselBrindleTest, NonVgaModuleWithNewFirmwareUsesAsic90CF)
+{
+    StartWith(L"veyra9665");
+    RunSimctl(L"set 0 eeprom 0x244 10");
+    RunSimctl(L"set 0 asic 0x90cf 0x81");
+    Send(3024, 0, 1);
+    EXPECT_EQ(SimValue(L"get 0 asic 0x90cf"), 0x85);
+    Send(3025, 0, 1);
+    EXPECT_EQ(SimValue(L"get 0 asic 0x90cf"), 0x87);
+    Send(3024, 0, 0);
+    EXPECT_EQ(SimValue(L"get 0 asic 0x90cf"), 0x83);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x04"), 0);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0);
+}
+
+TEST_F(TesselBrindleTest, NonVgaModuleWithOldFirmwareUsesSensorRegisters)
+{
+    StartWith(L"veyra9665");
+    RunSimctl(L"set 0 eeprom 0x244 9");
+    const long asicBefore = SimValue(L"get 0 asic 0x90cf");
+    Send(3024, 0, 1);
+    Send(3025, 0, 1);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x04"), 0x40);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0x08);
+    EXPECT_EQ(SimValue(L"get 0 asic 0x90cf"), asicBefore);
+}
+
+// A VGA command on the non-VGA module finds sensor 0x96 instead of 0x76 and changes nothing.
+TEST_F(TesselBrindleTest, ModuleFlagMustMatchTheSensor)
+{
+    StartWith(L"veyra9665");
+    Send(3025, 1, 1);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0);
+}
+
 } // namespace
