@@ -122,6 +122,7 @@ struct Dialog
 {
     int w = 0, h = 0;
     std::string style, exstyle, caption, font;
+    bool captionBeforeStyle = false;
     std::vector<Control> controls;
     const Control* Find(long id) const
     {
@@ -186,9 +187,10 @@ std::map<long, Dialog> ParseDialogs(const std::string& text)
                 d.style = st[i];
             else if (st[i].rfind("EXSTYLE", 0) == 0)
                 d.exstyle = st[i];
-            else if (st[i].rfind("CAPTION", 0) == 0)
+            else if (st[i].rfind("CAPTION", 0) == 0) {
                 d.caption = Unquote(Trim(st[i].substr(7)));
-            else if (st[i].rfind("FONT", 0) == 0)
+                d.captionBeforeStyle = d.style.empty();
+            } else if (st[i].rfind("FONT", 0) == 0)
                 d.font = st[i];
         }
         for (++i; i < st.size() && st[i] != "END"; ++i)
@@ -286,6 +288,11 @@ const DialogCase kDialogCases[] = {
     {283, 454, 330, false, {1088, 1089}},
 };
 
+void PrintTo(const DialogCase& c, std::ostream* os)
+{
+    *os << "dialog " << c.id;
+}
+
 class DialogTemplate : public ::testing::TestWithParam<DialogCase>
 {
 };
@@ -321,8 +328,19 @@ TEST_P(DialogTemplate, IsACaptionlessPopupOrAChildPage)
 {
     const DialogCase& expected = GetParam();
     const Dialog& d = QuilloDialogs().at(expected.id);
-    EXPECT_EQ(d.style.find("WS_CAPTION"), std::string::npos) << "skinned windows draw their own frame";
-    EXPECT_TRUE(d.caption.empty()) << "a CAPTION statement adds a title bar";
+    // Skinned windows draw their own frame. CAPTION adds a title bar, which only a later STYLE ending in
+    // NOT WS_CAPTION takes back; top-level windows keep a title for the taskbar.
+    std::string style = d.style;
+    const std::string notCaption = "| NOT WS_CAPTION";
+    bool takesBackTitleBar = style.size() >= notCaption.size() &&
+                             style.compare(style.size() - notCaption.size(), notCaption.size(), notCaption) == 0;
+    if (takesBackTitleBar)
+        style.resize(style.size() - notCaption.size());
+    EXPECT_EQ(style.find("WS_CAPTION"), std::string::npos);
+    if (!d.caption.empty()) {
+        EXPECT_TRUE(d.captionBeforeStyle && takesBackTitleBar) << "dialog " << expected.id << " gets a title bar";
+    }
+    EXPECT_EQ(d.caption.empty(), expected.page) << "top-level windows are named, pages are not";
     if (expected.page) {
         EXPECT_NE(d.style.find("WS_CHILD"), std::string::npos);
         EXPECT_NE(d.style.find("DS_CONTROL"), std::string::npos);
@@ -401,6 +419,11 @@ const LayoutCase kLayoutCases[] = {
     {200, 1056, 210, 130, 46, 30}, {200, 1057, 23, 198, 17, 17},  {283, 1088, 30, 220, 180, 13},
     {283, 1089, 30, 245, 180, 13},
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os)
+{
+    *os << "dialog " << c.dialog << " control " << c.control;
+}
 
 class TemplateLayout : public ::testing::TestWithParam<LayoutCase>
 {

@@ -232,6 +232,11 @@ const DialogCase kDialogs[] = {
     {IDD_ABOUT, 454, 330, false, {{IDC_ABOUT_TITLE, L"Static"}, {IDC_ABOUT_VERSION, L"Static"}}},
 };
 
+void PrintTo(const DialogCase& c, std::ostream* os)
+{
+    *os << "dialog " << c.id;
+}
+
 class DialogTemplate : public Resources, public ::testing::WithParamInterface<DialogCase>
 {
 };
@@ -252,6 +257,9 @@ TEST_P(DialogTemplate, CreatesWithItsControlsAtItsPixelSizeInTahoma)
     LONG style = GetWindowLongW(dlg.get(), GWL_STYLE);
     EXPECT_EQ((style & WS_CHILD) != 0, c.page);
     EXPECT_EQ(style & WS_CAPTION, 0);
+    if (!c.page) {
+        EXPECT_GT(GetWindowTextLengthW(dlg.get()), 0) << "named for the taskbar and Alt+Tab";
+    }
 
     LOGFONTW lf{};
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(dlg.get(), WM_GETFONT, 0, 0));
@@ -323,6 +331,11 @@ const MenuCase kMenus[] = {
      {{40008, L"320X240"}, {40009, L"640X480"}, {40016, L"1280X720"}, {40012, L"1280X800"}, {40014, L"1280X1024"}}},
     {IDM_TOOLBAR, {{32811, L"&Auto Hide"}, {static_cast<UINT>(-1), L"Toolbar &Position"}, {32810, L"&Close"}}},
 };
+
+void PrintTo(const MenuCase& c, std::ostream* os)
+{
+    *os << "menu " << c.id;
+}
 
 class MenuResource : public Resources, public ::testing::WithParamInterface<MenuCase>
 {
