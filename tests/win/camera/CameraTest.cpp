@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "SimCtl.h"
 #include "camera/Camera.h"
 #include "dshow/ComPtr.h"
 #include "dshow/vidcap_decl.h"
@@ -36,6 +37,9 @@ protected:
         m_comReady = true;
         ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
                                                m_mapper.PutVoid())));
+        // Simulated cameras left plugged by other tests in this prefix would be found first.
+        if (SimctlPresent())
+            (void)RunSimctl(L"reset none");
         ASSERT_EQ(ForeignKnownCameras(), 0) << "a known camera is already registered in this prefix";
     }
 
