@@ -6,11 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 using namespace kernels;
+
+namespace kernels {
+// Readable parameters in failure messages.
+void PrintTo(KernelPath path, std::ostream* os)
+{
+    *os << KernelPathName(path);
+}
+} // namespace kernels
 
 namespace {
 
@@ -81,6 +90,11 @@ struct PathCase
     KernelPath path;
     Format format;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os)
+{
+    *os << KernelPathName(c.path) << (c.format == Format::Yuy2 ? " YUY2" : " RGB24");
+}
 
 std::string PathCaseName(const testing::TestParamInfo<PathCase>& info)
 {
@@ -255,6 +269,12 @@ struct OrientationCase
     int firstStoredRow; // picture row of the camera frame in the first stored output row
     int firstPixelColumn;
 };
+
+void PrintTo(const OrientationCase& c, std::ostream* os)
+{
+    *os << (c.mirror ? "mirror " : "") << (c.flip ? "flip " : "")
+        << (c.srcBottomUp ? "bottom-up input" : "top-down input");
+}
 
 class CropOrientationTest : public testing::TestWithParam<OrientationCase>
 {
