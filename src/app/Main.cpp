@@ -1,6 +1,9 @@
-#include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+// Entry point of Quillo.exe: the application object runs the toolbar.
+#include "app/SkinApp.h"
+
+CSkinApp theApp;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand)
 {
-    MessageBoxW(nullptr, L"Quillo", L"Quillo", MB_OK);
-    return 0;
+    return fx::AppMain(instance, commandLine, showCommand);
 }

@@ -1,0 +1,299 @@
+#include "app/SkinDlg.h"
+
+#include "app/ToolbarGeometry.h"
+#include "fx/App.h"
+#include "resource.h"
+#include "settings/DebugLog.h"
+#include "settings/LangText.h"
+#include "ui/SkinShape.h"
+
+#include <objbase.h>
+
+HWND g_hToolbarWnd = nullptr;
+CSkinDlg* g_pToolbar = nullptr;
+
+namespace {
+
+UINT g_uBarCallbackMessage = 0;
+constexpr UINT kTrayCallbackMessage = 0x0401;
+constexpr UINT kAppBarCallbackMessage = 2025;
+constexpr UINT kMinimizeCommand = 1000;
+
+struct ButtonFrames {
+    UINT horizontal[5];
+    UINT vertical[5];
+};
+
+// Camera, Property, Setting, Help, Menu (the Menu button's vertical frames depend on the edge).
+constexpr ButtonFrames kFrames[toolbar::kButtonCount] = {
+    {{251, 252, 253, 254, 250}, {240, 264, 265, 266, 267}},
+    {{233, 255, 256, 257, 246}, {241, 268, 269, 270, 271}},
+    {{234, 258, 259, 260, 247}, {242, 272, 273, 274, 275}},
+    {{235, 261, 262, 263, 248}, {243, 276, 277, 278, 279}},
+    {{236, 249, 0, 0, 0}, {244, 280, 0, 0, 0}},
+};
+constexpr UINT kMenuFramesRightEdge[2] = {245, 281};
+
+struct ButtonTip {
+    const wchar_t* key;
+    const wchar_t* text;
+};
+constexpr ButtonTip kTips[toolbar::kButtonCount] = {
+    {L"StartCam", L"Start Camera"}, {L"Properties", L"Properties"}, {L"Setting", L"Setting"},
+    {L"Help", L"Help"},             {L"Menu", L"Menu"},
+};
+
+} // namespace
+
+FX_BEGIN_MESSAGE_MAP(CSkinDlg, fx::Dialog)
+FX_ON_COMMAND(kMinimizeCommand, OnMinimize)
+FX_ON_COMMAND(ID_TRAY_SHOW_TOOLBAR, OnShowToolbar)
+FX_ON_COMMAND(ID_TRAY_ABOUT, OnAbout)
+FX_ON_COMMAND(ID_TRAY_EXIT, OnExit)
+FX_ON_MESSAGE(kTrayCallbackMessage, OnTrayNotify)
+FX_ON_WM_PAINT(OnPaint)
+FX_ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
+FX_ON_REGISTERED_MESSAGE(g_uBarCallbackMessage, OnBarCallback)
+FX_ON_WM_DESTROY(OnDestroy)
+FX_ON_COMMAND(IDC_BAR_MENU, OnBnClickedButmenu)
+FX_ON_COMMAND(ID_BAR_CLOSE, OnClose)
+FX_ON_MESSAGE(kAppBarCallbackMessage, OnBarCallback)
+FX_ON_WM_SIZE(OnSize)
+FX_END_MESSAGE_MAP()
+
+CSkinDlg::CSkinDlg() : fx::Dialog(IDD_TOOLBAR)
+{
+    ReadLogLevel();
+    DebugLog("CSkinDlg::CSkinDlg ================== Application Starts ======================");
+    (void)GetOSLanguage(); // settles the interface language for every later lookup
+    if (g_uBarCallbackMessage == 0)
+        g_uBarCallbackMessage = RegisterWindowMessageW(L"ORRIN_BAR Callback Message");
+}
+
+CSkinDlg::~CSkinDlg()
+{
+    if (m_hIcon)
+        DestroyIcon(m_hIcon);
+}
+
+BOOL CSkinDlg::OnInitDialog()
+{
+    fx::Dialog::OnInitDialog();
+    m_hIcon = static_cast<HICON>(LoadImageW(fx::ResourceInstance(), MAKEINTRESOURCEW(IDI_QUILLO), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE | LR_SHARED));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+
+    m_strOwnName = m_nInstanceState == 1 ? L"Quillo_1" : L"Quillo_2";
+    m_strOtherName = m_nInstanceState == 1 ? L"Quillo_2" : L"Quillo_1";
+    SetWindowText(m_strOwnName.c_str());
+
+    if (m_nInstanceState == 2) {
+        HandOverToFirstInstance();
+        EndDialog(0);
+        return FALSE;
+    }
+
+    const UINT buttonIds[toolbar::kButtonCount] = {IDC_BAR_CAMERA, IDC_BAR_PROPERTY, IDC_BAR_SETTING, IDC_BAR_HELP,
+                                                   IDC_BAR_MENU};
+    CORRIN_BARBtn* buttons[toolbar::kButtonCount] = {&m_btnCamera, &m_btnProperty, &m_btnSetting, &m_btnHelp,
+                                                     &m_btnMenu};
+    for (int i = 0; i < toolbar::kButtonCount; ++i)
+        buttons[i]->SubclassDlgItem(buttonIds[i], Hwnd());
+
+    LoadMenus();
+    DockAt(m_nToolbarPosition);
+    AddTrayIcon();
+
+    SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    SetWindowText(L"Quillo_1");
+    g_hToolbarWnd = Hwnd();
+    g_pToolbar = this;
+    return TRUE;
+}
+
+void CSkinDlg::HandOverToFirstInstance()
+{
+    HWND first = FindWindowW(nullptr, m_strOtherName.c_str());
+    if (!first) {
+        MessageBoxW(Hwnd(), L"Unable to find other app.", L"Quillo", MB_OK);
+        return;
+    }
+    COPYDATASTRUCT data = {};
+    data.dwData = 0;
+    data.cbData = static_cast<DWORD>((m_strHandOverText.size() + 1) * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(m_strHandOverText.c_str());
+    ::SendMessageW(first, WM_COPYDATA, reinterpret_cast<WPARAM>(Hwnd()), reinterpret_cast<LPARAM>(&data));
+}
+
+LRESULT CSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA)
+        OnShowToolbar(); // a later start of the program hands over to this bar
+    return fx::Dialog::WindowProc(message, wParam, lParam);
+}
+
+bool CSkinDlg::PreTranslateMessage(MSG& msg)
+{
+    // Enter and Escape never close the bar.
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
+        msg.wParam = 0;
+    return fx::Dialog::PreTranslateMessage(msg);
+}
+
+void CSkinDlg::OnCancel()
+{
+    DebugLog("CSkinDlg::OnCancel In!!!");
+    fx::Dialog::OnCancel();
+}
+
+void CSkinDlg::LoadMenus()
+{
+    m_menu.Load(IDM_TOOLBAR);
+    m_menu.SetItemText(ID_BAR_AUTOHIDE, GetLangText(L"AutoHide", L"Auto Hide").c_str());
+    fx::Menu popup = m_menu.GetSubMenu(0);
+    int position = FindMenuItemByText(popup.Get(), L"Toolbar &Position");
+    if (position >= 0) {
+        MENUITEMINFOW info = {sizeof info};
+        info.fMask = MIIM_STRING;
+        std::wstring text = GetLangText(L"BarPosition", L"Toolbar Position");
+        info.dwTypeData = text.data();
+        SetMenuItemInfoW(popup.Get(), static_cast<UINT>(position), TRUE, &info);
+    }
+    m_menu.SetItemText(ID_BAR_LEFT, GetLangText(L"Left", L"Left").c_str());
+    m_menu.SetItemText(ID_BAR_TOP, GetLangText(L"Top", L"Top").c_str());
+    m_menu.SetItemText(ID_BAR_RIGHT, GetLangText(L"Right", L"Right").c_str());
+    m_menu.SetItemText(ID_BAR_CLOSE, GetLangText(L"Close", L"Close").c_str());
+}
+
+void CSkinDlg::AddTrayIcon()
+{
+    m_trayIcon.cbSize = sizeof m_trayIcon;
+    m_trayIcon.hWnd = Hwnd();
+    m_trayIcon.uID = IDI_QUILLO;
+    m_trayIcon.uCallbackMessage = kTrayCallbackMessage;
+    m_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_trayIcon.hIcon = m_hIcon;
+    lstrcpynW(m_trayIcon.szTip, L"Quillo", ARRAYSIZE(m_trayIcon.szTip));
+    m_trayIconAdded = Shell_NotifyIconW(NIM_ADD, &m_trayIcon) != FALSE;
+
+    m_trayMenu.Load(IDM_TRAY);
+    m_trayMenu.SetItemText(ID_TRAY_SHOW_TOOLBAR, GetLangText(L"ShowBar", L"Show Toolbar").c_str());
+    m_trayMenu.SetItemText(ID_TRAY_ABOUT, GetLangText(L"About", L"About").c_str());
+    m_trayMenu.SetItemText(ID_TRAY_EXIT, GetLangText(L"Exit", L"Exit").c_str());
+}
+
+void CSkinDlg::ApplyLook()
+{
+    const bool vertical = toolbar::IsVertical(m_nToolbarPosition);
+    m_logo.Load(vertical ? IDB_BAR_LOGO_V : IDB_BAR_LOGO_H, LR_LOADMAP3DCOLORS);
+    if (HWND logo = GetDlgItem(IDC_BAR_LOGO)) {
+        SetWindowLongPtrW(logo, GWL_STYLE, (GetWindowLongPtrW(logo, GWL_STYLE) & ~SS_TYPEMASK) | SS_BITMAP);
+        ::SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo.Get()));
+        ::SetWindowPos(logo, nullptr, 0, 0, vertical ? 51 : 91, vertical ? 91 : 51, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CORRIN_BARBtn* buttons[toolbar::kButtonCount] = {&m_btnCamera, &m_btnProperty, &m_btnSetting, &m_btnHelp,
+                                                     &m_btnMenu};
+    for (int i = 0; i < toolbar::kButtonCount; ++i) {
+        const UINT* ids = vertical ? kFrames[i].vertical : kFrames[i].horizontal;
+        if (i == toolbar::kButtonCount - 1 && m_nToolbarPosition == toolbar::kRight)
+            ids = kMenuFramesRightEdge;
+        buttons[i]->LoadFrames(ids[0], ids[1], i == 4 ? 0 : ids[2], i == 4 ? 0 : ids[3], i == 4 ? 0 : ids[4]);
+        buttons[i]->SetTooltipText(GetLangText(kTips[i].key, kTips[i].text).c_str());
+        toolbar::Rect r = toolbar::ButtonRect(i, vertical);
+        buttons[i]->SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
+        buttons[i]->SetBarHidden(m_bSlidOut);
+        buttons[i]->Invalidate(false);
+    }
+}
+
+void CSkinDlg::DockAt(int position)
+{
+    toolbar::Rect r;
+    if (!toolbar::DockedRect(position, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), r))
+        return;
+    m_nToolbarPosition = position;
+    ApplyLook();
+    SetWindowPos(HWND_NOTOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+}
+
+void CSkinDlg::OnSize(UINT type, int, int)
+{
+    if (type == SIZE_MAXIMIZED)
+        ShowWindow(SW_SHOWNORMAL);
+    Default();
+    const UINT shapeId = toolbar::IsVertical(m_nToolbarPosition) ? IDB_BAR_SHAPE_V : IDB_BAR_SHAPE_H;
+    HRGN region = skin::CreateOutlineRegion(shapeId, skin::OutlineKind::Full);
+    if (!region) {
+        MessageBoxW(Hwnd(), GetLangText(L"LoadBitmap", L"Error loading bitmap").c_str(), L"Quillo", MB_OK);
+        return;
+    }
+    SetWindowRgn(Hwnd(), region, TRUE); // the window owns the region from here on
+    if (m_nShapedPosition != -1 && m_nShapedPosition != m_nToolbarPosition)
+        ApplyLook();
+    m_nShapedPosition = m_nToolbarPosition;
+}
+
+void CSkinDlg::OnPaint()
+{
+    if (IsIconic(Hwnd())) {
+        fx::PaintDC dc(Hwnd());
+        RECT client = GetClientRect();
+        int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+        DrawIcon(dc, (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, m_hIcon);
+        return;
+    }
+    Default();
+}
+
+void CSkinDlg::OnMinimize() { ShowWindow(SW_MINIMIZE); }
+
+void CSkinDlg::OnShowToolbar()
+{
+    ShowWindow(SW_SHOW);
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CSkinDlg::OnClose() { ShowWindow(SW_HIDE); }
+
+void CSkinDlg::OnExit() { EndDialog(0); }
+
+void CSkinDlg::OnBnClickedButmenu()
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    fx::Menu popup = m_menu.GetSubMenu(0);
+    if (popup)
+        popup.TrackPopup(0, cursor.x, cursor.y, Hwnd());
+}
+
+LRESULT CSkinDlg::OnTrayNotify(WPARAM, LPARAM lParam)
+{
+    if (lParam == WM_LBUTTONDBLCLK) {
+        ShowWindow(SW_SHOW);
+    } else if (lParam == WM_RBUTTONUP) {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        fx::Menu popup = m_trayMenu.GetSubMenu(0);
+        if (popup)
+            popup.TrackPopup(TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, Hwnd());
+    }
+    return 1;
+}
+
+void CSkinDlg::OnDestroy()
+{
+    DebugLog("CSkinDlg::OnDestroy ================== Application Ends ======================");
+    Default();
+    if (m_trayIconAdded)
+        Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
+    m_trayIconAdded = false;
+    g_hToolbarWnd = nullptr;
+    g_pToolbar = nullptr;
+    if (m_comInitialised)
+        CoUninitialize();
+    m_comInitialised = false;
+}

@@ -1,0 +1,93 @@
+// CSkinDlg: the skinned toolbar, Quillo's only top-level window. It owns the settings record and opens
+// the working windows; its look (shape, logo and button pictures) follows the screen edge it sits at.
+#pragma once
+
+#include "fx/Dialog.h"
+#include "fx/Gdi.h"
+#include "fx/Menu.h"
+#include "ui/ORRIN_BARBtn.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+class CSkinDlg : public fx::Dialog
+{
+public:
+    CSkinDlg();
+    ~CSkinDlg() override;
+
+    // Settings and state other windows read and change (see the settings store for their registry names).
+    bool m_bAppBarRegistered = false;
+    bool m_bDragging = false;
+    bool m_bSlidOut = false;
+    bool m_bAutoHide = false;
+    int m_nToolbarPosition = 1;
+    bool m_bVGAModule = false;
+    std::wstring m_strPicturePath;
+    BYTE m_bShowImageAfterSnapshot = 0;
+    BYTE m_bDateStamp = 0;
+    int m_nExportFile = 0;
+    int m_nPictureSize = 1;
+    BYTE m_bPlayVideoAfterRecording = 0;
+    std::wstring m_strVideoPath;
+    int m_nPowerlineFrequency = -1;
+    bool m_bPowerline60Hz = false;
+    int m_nDefaultFrequency = 0;
+    int iBrightness_value = 0, iContrast_value = 0, iGamma_value = 0, iHue_value = 0, iSaturation_value = 0,
+        iSharpness_value = 0;
+    bool m_bImageSet = false;
+
+    BYTE bTolPrevWnd = 0, bTolPropWnd = 0, bTolSetWnd = 0;
+
+    int m_nInstanceState = 0;
+    std::wstring m_strOwnName, m_strOtherName;
+    std::wstring m_strHandOverText = L"NORVANE";
+
+    int m_nVideoNumber = -1, m_nPictureNumber = -1, m_nBmpNumber = 0, m_nJpgNumber = 0, m_nPngNumber = 0;
+
+    // Show the bar again (tray menu, hand-over from a second start).
+    void OnShowToolbar();
+    void OnExit();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+    void OnOK() override {}
+    bool PreTranslateMessage(MSG& msg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    FX_DECLARE_MESSAGE_MAP()
+
+private:
+    void HandOverToFirstInstance();
+    void ApplyLook();
+    void LoadMenus();
+    void AddTrayIcon();
+    void DockAt(int position);
+
+    void OnMinimize();
+    void OnAbout() {}
+    void OnClose();
+    void OnBnClickedButmenu();
+    void OnSize(UINT type, int cx, int cy);
+    void OnPaint();
+    void OnDestroy();
+    LRESULT OnTrayNotify(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
+    LRESULT OnBarCallback(WPARAM, LPARAM) { return 0; }
+
+    CORRIN_BARBtn m_btnCamera, m_btnProperty, m_btnSetting, m_btnHelp, m_btnMenu;
+    fx::Bitmap m_logo;
+    fx::Menu m_menu;
+    fx::Menu m_trayMenu;
+    HICON m_hIcon = nullptr;
+    NOTIFYICONDATAW m_trayIcon = {};
+    bool m_trayIconAdded = false;
+    bool m_comInitialised = false;
+    int m_nShapedPosition = -1; // the edge seen at the previous WM_SIZE
+};
+
+// The toolbar window and object, for the system-wide hook procedures.
+extern HWND g_hToolbarWnd;
+extern CSkinDlg* g_pToolbar;
