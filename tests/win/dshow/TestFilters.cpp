@@ -137,6 +137,8 @@ void TestSink::OnSample(IMediaSample* sample)
     if (SUCCEEDED(sample->GetTime(&start, &stop))) {
         if (start <= m_lastStart.load())
             m_timesIncreased = false;
+        if (m_received.load() == 0)
+            m_firstStart = start;
         m_lastStart = start;
     }
     BYTE* data = nullptr;

@@ -50,6 +50,8 @@ public:
 
     LONG Received() const { return m_received.load(); }
     REFERENCE_TIME LastStart() const { return m_lastStart.load(); }
+    // Start time of the first sample received (-1 before any).
+    REFERENCE_TIME FirstStart() const { return m_firstStart.load(); }
     bool TimesIncreased() const { return m_timesIncreased.load(); }
     long LastLength() const { return m_lastLength.load(); }
     // Copy of the last sample's bytes.
@@ -60,6 +62,7 @@ private:
     std::unique_ptr<SinkPin> m_pin;
     std::atomic<LONG> m_received{0};
     std::atomic<REFERENCE_TIME> m_lastStart{-1};
+    std::atomic<REFERENCE_TIME> m_firstStart{-1};
     std::atomic<bool> m_timesIncreased{true};
     std::atomic<long> m_lastLength{0};
     dshow::CritSec m_dataLock;

@@ -1,0 +1,133 @@
+// Output size, grabbed-frame BMP header and hold timeline of the scaler and audio-pause filters.
+#include <gtest/gtest.h>
+
+#include "filters/scaler/ScalerRules.h"
+
+namespace {
+
+struct SizeCase
+{
+    int inWidth, inHeight;
+    bool scale;
+    int outWidth, outHeight;
+};
+
+class OutputSizeTest : public ::testing::TestWithParam<SizeCase>
+{
+};
+
+TEST_P(OutputSizeTest, OnlyA1280x800FrameIsCutTo720RowsInScaleMode)
+{
+    const SizeCase& c = GetParam();
+    const scaler::FrameSize size = scaler::OutputSizeFor(c.inWidth, c.inHeight, c.scale);
+    EXPECT_EQ(c.outWidth, size.width);
+    EXPECT_EQ(c.outHeight, size.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScalerRules, OutputSizeTest,
+                         ::testing::Values(SizeCase{1280, 800, true, 1280, 720}, SizeCase{1280, -800, true, 1280, 720},
+                                           SizeCase{1280, 800, false, 1280, 800}, SizeCase{1280, 720, true, 1280, 720},
+                                           SizeCase{1280, 1024, true, 1280, 1024}, SizeCase{640, 800, true, 640, 800},
+                                           SizeCase{320, -240, false, 320, 240}));
+
+uint32_t Read32(const uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+TEST(BmpHeader, DescribesABottomUp24BitPictureOfPaddedRows)
+{
+    uint8_t h[scaler::kBmpHeaderBytes];
+    ASSERT_TRUE(scaler::MakeBmpHeader(5, 3, 16, h));
+    EXPECT_EQ('B', h[0]);
+    EXPECT_EQ('M', h[1]);
+    EXPECT_EQ(54u + 16 * 3, Read32(h + 2));
+    EXPECT_EQ(54u, Read32(h + 10));
+    EXPECT_EQ(40u, Read32(h + 14));
+    EXPECT_EQ(5u, Read32(h + 18));
+    EXPECT_EQ(3u, Read32(h + 22)) << "positive height: bottom-up";
+    EXPECT_EQ(1, h[26]);
+    EXPECT_EQ(24, h[28]);
+    EXPECT_EQ(0u, Read32(h + 30)) << "BI_RGB";
+    EXPECT_EQ(48u, Read32(h + 34));
+
+    ASSERT_TRUE(scaler::MakeBmpHeader(1280, 720, 3840, h));
+    EXPECT_EQ(54u + 3840u * 720u, Read32(h + 2));
+}
+
+TEST(BmpHeader, RefusesSizesNoPictureHas)
+{
+    uint8_t h[scaler::kBmpHeaderBytes];
+    EXPECT_FALSE(scaler::MakeBmpHeader(0, 10, 4, h));
+    EXPECT_FALSE(scaler::MakeBmpHeader(10, -1, 32, h));
+    EXPECT_FALSE(scaler::MakeBmpHeader(10, 10, 29, h)) << "stride shorter than a row";
+    EXPECT_FALSE(scaler::MakeBmpHeader(60000, 60000, 180000, h)) << "over 4 GB";
+}
+
+// Feeds samples of 100 units each from time `from`; returns how many passed.
+int Feed(scaler::HoldTimeline& t, int64_t& time, int count, int64_t* firstStart = nullptr, int64_t* lastStop = nullptr)
+{
+    int passed = 0;
+    for (int i = 0; i < count; ++i) {
+        int64_t start = time, stop = time + 100;
+        time += 100;
+        if (t.Admit(true, start, stop)) {
+            if (passed == 0 && firstStart)
+                *firstStart = start;
+            if (lastStop)
+                *lastStop = stop;
+            ++passed;
+        }
+    }
+    return passed;
+}
+
+TEST(HoldTimeline, WithoutAHoldTimesPassUnchanged)
+{
+    scaler::HoldTimeline t;
+    int64_t time = 5000, first = -1, last = -1;
+    EXPECT_EQ(3, Feed(t, time, 3, &first, &last));
+    EXPECT_EQ(5000, first);
+    EXPECT_EQ(5300, last);
+}
+
+TEST(HoldTimeline, HeldSamplesAreDroppedAndTheStreamResumesWhereItStopped)
+{
+    scaler::HoldTimeline t;
+    int64_t time = 0, first = -1, last = -1;
+    t.SetHold(true);
+    EXPECT_EQ(0, Feed(t, time, 40)); // a countdown's worth of samples
+    t.SetHold(false);
+    EXPECT_EQ(3, Feed(t, time, 3, &first, &last));
+    EXPECT_EQ(0, first) << "a recording after the hold starts at the stream start";
+    EXPECT_EQ(300, last);
+
+    t.SetHold(true);
+    EXPECT_EQ(0, Feed(t, time, 5));
+    t.SetHold(false);
+    EXPECT_EQ(2, Feed(t, time, 2, &first, &last));
+    EXPECT_EQ(300, first) << "no gap after a second hold";
+    EXPECT_EQ(500, last);
+
+    // Samples without times pass while not held and are dropped while held.
+    int64_t s = 0, e = 0;
+    EXPECT_TRUE(t.Admit(false, s, e));
+    t.SetHold(true);
+    EXPECT_FALSE(t.Admit(false, s, e));
+}
+
+TEST(HoldTimeline, RestartForgetsTheShiftOfTheLastRun)
+{
+    scaler::HoldTimeline t;
+    int64_t time = 0, first = -1;
+    t.SetHold(true);
+    Feed(t, time, 10);
+    t.SetHold(false);
+    Feed(t, time, 2);
+    t.Restart();
+    time = 700;
+    EXPECT_EQ(1, Feed(t, time, 1, &first));
+    EXPECT_EQ(700, first);
+}
+
+} // namespace
