@@ -11,6 +11,7 @@
 
 #include "SimCtl.h"
 #include "camera/Camera.h"
+#include "camera/VideoDevices.h"
 #include "dshow/ComPtr.h"
 #include "dshow/vidcap_decl.h"
 
@@ -186,6 +187,37 @@ TEST_F(CameraDiscovery, CopiedInFamilyIsNotEnumeratedAgain)
     EXPECT_EQ(camera.isp, 3);
     EXPECT_EQ(camera.bVGAModule, 0);
     EXPECT_FALSE(camera.pSrcFilter);
+}
+
+// The preview's own lookup also wants a friendly name, and keeps the MJPG flag of the row.
+TEST_F(CameraDiscovery, LookupThatWantsAFriendlyNameSkipsDevicesWithoutOne)
+{
+    Register({{L"!Quillo test 1", &CLSID_NullRenderer, L"\\\\?\\usb#vid_0c45&pid_62c0#7&1&0#{x}\\global"},
+              {L"!Quillo test 2", &CLSID_SmartTee, L"\\\\?\\usb#vid_04fc&pid_2801#7&2&0#{x}\\global"}});
+    std::wstring keyName = std::wstring(kCategoryInstances) + L"!Quillo test 1";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, keyName.c_str(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(key, L"FriendlyName"), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    BYTE isp = 255, vga = 9, mjpeg = 9;
+    KnownCameraSearch search;
+    search.requireFriendlyName = true;
+    search.logDevicePath = false;
+    search.isp = &isp;
+    search.bVGAModule = &vga;
+    search.bMJPEGModule = &mjpeg;
+    dshow::ComPtr<IBaseFilter> filter;
+    ASSERT_TRUE(BindFirstKnownCamera(search, filter));
+    EXPECT_EQ(isp, 3);
+    EXPECT_EQ(vga, 0);
+    EXPECT_EQ(mjpeg, 0);
+    EXPECT_TRUE(IsEqualCLSID(ClassOf(filter.Get()), CLSID_SmartTee));
+
+    // Without that condition the first device is taken.
+    Camera camera(nullptr);
+    EXPECT_TRUE(camera.ChkDeviceisp());
+    EXPECT_EQ(camera.isp, 0);
 }
 
 // ---- The helper window and the matcher alone (no devices needed) ----

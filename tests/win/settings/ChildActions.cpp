@@ -57,6 +57,29 @@ int LongLogAction()
     return 0;
 }
 
+// Lines from several threads at once, as the streaming threads write them next to the user-interface thread.
+int ThreadedLogAction()
+{
+    ReadLogLevel();
+    HANDLE threads[4] = {};
+    for (HANDLE& thread : threads) {
+        thread = CreateThread(
+            nullptr, 0,
+            [](void*) -> DWORD {
+                for (int i = 0; i < 200; ++i)
+                    DebugLog("thread %lu line %d %s", GetCurrentThreadId(), i, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");
+                return 0;
+            },
+            nullptr, 0, nullptr);
+        if (!thread)
+            return 5;
+    }
+    WaitForMultipleObjects(4, threads, TRUE, 60000);
+    for (HANDLE thread : threads)
+        CloseHandle(thread);
+    return 0;
+}
+
 std::string LanguageReport()
 {
     std::string report = "name=" + Utf8(GetOSLanguage()) + "\n";
@@ -90,6 +113,8 @@ int RunChildAction(const std::wstring& action)
         return LogAction();
     if (action == L"log-long")
         return LongLogAction();
+    if (action == L"log-threads")
+        return ThreadedLogAction();
     if (action == L"lang")
         return LanguageAction();
     if (action == L"lang-fixed")

@@ -154,6 +154,24 @@ TEST(DebugLog, OverlongMessagesAreCutAndTheProgramGoesOn)
     EXPECT_EQ(lines[2], L"[vistrel] after");
 }
 
+TEST(DebugLog, LinesFromSeveralThreadsStayWhole)
+{
+    ChildFolder child;
+    ASSERT_TRUE(child.Ready());
+    ASSERT_TRUE(child.WriteFileBytes(L"vistrel.ini", "[DEBUG]\r\nLOG_LEVEL=3\r\n"));
+
+    ChildResult result = child.Run(L"log-threads");
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitCode, 0u);
+
+    std::vector<std::string> texts = LogTexts(child.ReadFileBytes(L"vistrel.log"));
+    EXPECT_EQ(texts.size(), 800u);
+    for (const std::string& text : texts) {
+        ASSERT_EQ(text.compare(0, 17, "[vistrel] thread "), 0) << text;
+        ASSERT_EQ(text.substr(text.size() - 33), " xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx") << text;
+    }
+}
+
 // ---- Language and text lookup ----
 
 // Sets (or removes) the machine's "Language" value for one test and puts back what was there.
