@@ -55,24 +55,25 @@ template <bool Mirror> QUILLO_AVX2_INLINE void Yuy2Block16(const uint8_t* src, u
     const __m256i r = _mm256_srli_epi16(
         _mm256_subs_epu16(_mm256_add_epi16(yy, _mm256_mulhi_epu16(v, Splat16(kVRMul))), Splat16(kBiasR)), 6);
 
-    // B G in one word, R 0 in another, then B G R 0 per pixel: lane 0 has pixels 0-7, lane 1 8-15.
+    // B G in one word and R in another; byte shuffles then lay out each lane's eight pixels as 24 bytes
+    // B G R: the first 16 in `head`, the last 8 in `tail`. Lane 0 holds pixels 0-7, lane 1 pixels 8-15.
     const __m256i max = Splat16(255);
     const __m256i bg = _mm256_or_si256(_mm256_min_epi16(b, max), _mm256_slli_epi16(_mm256_min_epi16(g, max), 8));
     const __m256i r8 = _mm256_min_epi16(r, max);
-    const __m256i low = _mm256_unpacklo_epi16(bg, r8);                                        // pixels 0-3 | 8-11
-    const __m256i high = _mm256_unpackhi_epi16(bg, r8);                                       // pixels 4-7 | 12-15
-    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, z, z, z, z, //
-                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, z, z, z, z);
-    const __m256i gather = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
-    const __m256i first = _mm256_permutevar8x32_epi32(
-        _mm256_shuffle_epi8(_mm256_permute2x128_si256(low, high, 0x20), pack), gather); // pixels 0-7, 24 bytes
-    const __m256i second = _mm256_permutevar8x32_epi32(
-        _mm256_shuffle_epi8(_mm256_permute2x128_si256(low, high, 0x31), pack), gather); // pixels 8-15
-
-    // The first store's last 8 bytes are scratch that the second overwrites; nothing lands past 48 bytes.
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), first);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 24), _mm256_castsi256_si128(second));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + 40), _mm256_extracti128_si256(second, 1));
+    const __m256i head =
+        _mm256_or_si256(_mm256_shuffle_epi8(bg, _mm256_setr_epi8(0, 1, z, 2, 3, z, 4, 5, z, 6, 7, z, 8, 9, z, 10, //
+                                                                 0, 1, z, 2, 3, z, 4, 5, z, 6, 7, z, 8, 9, z, 10)),
+                        _mm256_shuffle_epi8(r8, _mm256_setr_epi8(z, z, 0, z, z, 2, z, z, 4, z, z, 6, z, z, 8, z, //
+                                                                 z, z, 0, z, z, 2, z, z, 4, z, z, 6, z, z, 8, z)));
+    const __m256i tail =
+        _mm256_or_si256(_mm256_shuffle_epi8(bg, _mm256_setr_epi8(11, z, 12, 13, z, 14, 15, z, z, z, z, z, z, z, z, z, //
+                                                                 11, z, 12, 13, z, 14, 15, z, z, z, z, z, z, z, z, z)),
+                        _mm256_shuffle_epi8(r8, _mm256_setr_epi8(z, 10, z, z, 12, z, z, 14, z, z, z, z, z, z, z, z, //
+                                                                 z, 10, z, z, 12, z, z, 14, z, z, z, z, z, z, z, z)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm256_castsi256_si128(head));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + 16), _mm256_castsi256_si128(tail));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 24), _mm256_extracti128_si256(head, 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + 40), _mm256_extracti128_si256(tail, 1));
 }
 
 // Byte shuffles that reverse sixteen three-byte pixels held in three 16-byte registers:
