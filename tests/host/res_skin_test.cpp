@@ -25,8 +25,8 @@ struct Expected
 
 // Every bitmap the program loads, with the size its window or control needs.
 // clang-format off
-const Expected kExpected[] = {
-    // Toolbar: shapes, logos, horizontal frames (38 x 51, menu 21 x 51), vertical frames (51 x 38, menu 51 x 21).
+// Toolbar: shapes, logos, horizontal frames (38 x 51, menu 21 x 51), vertical frames (51 x 38, menu 51 x 21).
+const std::vector<Expected> kToolbar = {
     {237, 265, 51}, {238, 52, 264}, {232, 91, 51}, {239, 51, 91},
     {251, 38, 51}, {252, 38, 51}, {253, 38, 51}, {254, 38, 51}, {250, 38, 51},
     {233, 38, 51}, {255, 38, 51}, {256, 38, 51}, {257, 38, 51}, {246, 38, 51},
@@ -38,7 +38,9 @@ const Expected kExpected[] = {
     {242, 51, 38}, {272, 51, 38}, {273, 51, 38}, {274, 51, 38}, {275, 51, 38},
     {243, 51, 38}, {276, 51, 38}, {277, 51, 38}, {278, 51, 38}, {279, 51, 38},
     {244, 51, 21}, {280, 51, 21}, {245, 51, 21}, {281, 51, 21},
-    // Preview frame pieces (window, video area and body bottom of each layout), covers and buttons.
+};
+// Preview frame pieces (window, video area and body bottom of each layout), covers and buttons.
+const std::vector<Expected> kPreview = {
     {356, 663, 92}, {353, 663, 38}, {354, 11, 480}, {355, 12, 480},
     {366, 594, 92}, {367, 594, 38}, {368, 11, 429}, {365, 11, 429},
     {361, 1134, 35}, {362, 1134, 6}, {363, 6, 685}, {364, 6, 685},
@@ -48,7 +50,9 @@ const Expected kExpected[] = {
     {312, 154, 48}, {165, 154, 48}, {313, 154, 48}, {314, 154, 48}, {315, 154, 48}, {337, 154, 48},
     {309, 33, 17}, {286, 33, 17}, {287, 33, 17}, {308, 33, 17}, {288, 33, 17}, {289, 33, 17},
     {306, 20, 9}, {294, 20, 9}, {307, 8, 8}, {296, 8, 8}, {338, 8, 8},
-    // Dialogs, pages and their controls.
+};
+// Dialogs, pages and their controls.
+const std::vector<Expected> kDialogs = {
     {163, 308, 434}, {349, 271, 307}, {347, 271, 307}, {348, 271, 307}, {216, 456, 336},
     {343, 64, 33}, {342, 64, 33}, {344, 64, 33}, {345, 63, 21}, {346, 63, 21}, {341, 63, 21},
     {207, 17, 17}, {212, 17, 17}, {213, 17, 17}, {208, 19, 20}, {215, 19, 20}, {214, 19, 20},
@@ -117,50 +121,52 @@ const Bmp& File(int id)
     return it->second;
 }
 
-class SkinBitmapFile : public ::testing::TestWithParam<Expected>
+struct Group
+{
+    const char* name;
+    const std::vector<Expected>* pictures;
+};
+
+class SkinBitmapFiles : public ::testing::TestWithParam<Group>
 {
 };
 
-TEST_P(SkinBitmapFile, IsA24BitBottomUpBmpOfItsSize)
+TEST_P(SkinBitmapFiles, Are24BitBottomUpBmpsOfTheirSizeWithoutLoaderGreys)
 {
-    const Expected e = GetParam();
-    ASSERT_NE(skin::FindSkinBitmap(e.id), nullptr) << "no picture " << e.id;
-    const Bmp& bmp = File(e.id);
-    ASSERT_TRUE(bmp.valid);
-    EXPECT_EQ(bmp.width, e.width);
-    EXPECT_EQ(bmp.height, e.height);
-    // Row padding is zero-filled.
-    const size_t stride = (static_cast<size_t>(bmp.width) * 3 + 3) & ~size_t{3};
-    for (int row = 0; row < bmp.height; ++row) {
-        for (size_t pad = static_cast<size_t>(bmp.width) * 3; pad < stride; ++pad) {
-            ASSERT_EQ(bmp.bytes[54 + row * stride + pad], 0);
+    for (const Expected& e : *GetParam().pictures) {
+        SCOPED_TRACE(e.id);
+        ASSERT_NE(skin::FindSkinBitmap(e.id), nullptr);
+        const Bmp& bmp = File(e.id);
+        ASSERT_TRUE(bmp.valid);
+        EXPECT_EQ(bmp.width, e.width);
+        EXPECT_EQ(bmp.height, e.height);
+        const size_t stride = (static_cast<size_t>(bmp.width) * 3 + 3) & ~size_t{3};
+        for (int y = 0; y < bmp.height; ++y) {
+            for (size_t pad = static_cast<size_t>(bmp.width) * 3; pad < stride; ++pad) {
+                ASSERT_EQ(bmp.bytes[54 + (bmp.height - 1 - y) * stride + pad], 0) << "padding of row " << y;
+            }
+            // The toolbar loads its pictures mapped to the system's 3-D colours, which swaps these greys.
+            for (int x = 0; x < bmp.width; ++x) {
+                const Rgb8 p = bmp.At(x, y);
+                ASSERT_FALSE(p.r == p.g && p.g == p.b && (p.r == 128 || p.r == 192 || p.r == 223))
+                    << "grey at " << x << "," << y;
+            }
         }
     }
 }
 
-TEST_P(SkinBitmapFile, HasNoGreyThatTheLoaderSwapsForSystemColours)
-{
-    const Bmp& bmp = File(GetParam().id);
-    ASSERT_TRUE(bmp.valid);
-    for (int y = 0; y < bmp.height; ++y) {
-        for (int x = 0; x < bmp.width; ++x) {
-            const Rgb8 p = bmp.At(x, y);
-            const bool swapped = p.r == p.g && p.g == p.b && (p.r == 128 || p.r == 192 || p.r == 223);
-            ASSERT_FALSE(swapped) << "at " << x << "," << y;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryId, SkinBitmapFile, ::testing::ValuesIn(kExpected),
-                         [](const ::testing::TestParamInfo<Expected>& info) {
-                             return "Bitmap" + std::to_string(info.param.id);
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryId, SkinBitmapFiles,
+                         ::testing::Values(Group{"Toolbar", &kToolbar}, Group{"Preview", &kPreview},
+                                           Group{"Dialogs", &kDialogs}),
+                         [](const ::testing::TestParamInfo<Group>& info) { return std::string(info.param.name); });
 
 TEST(SkinTable, HoldsEachExpectedIdOnceAndNothingElse)
 {
     std::set<int> expected;
-    for (const Expected& e : kExpected) {
-        expected.insert(e.id);
+    for (const auto* group : {&kToolbar, &kPreview, &kDialogs}) {
+        for (const Expected& e : *group) {
+            expected.insert(e.id);
+        }
     }
     std::multiset<int> table;
     for (const skin::SkinBitmap& b : skin::SkinBitmaps()) {
