@@ -113,7 +113,7 @@ bool Dialog::Create(UINT templateId, HWND parent)
     m_modal = false;
     m_result = -1;
     // A failed self-destroying dialog is freed only after this call has returned its answer.
-    detail::HandlerScope scope;
+    HandlerScope scope;
     HWND hwnd = CreateFromTemplate(OwnerForTopLevel(parent));
     const bool created = hwnd && m_hwnd == hwnd && !m_endedWhileCreating;
     if (!created) {

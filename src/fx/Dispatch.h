@@ -1,5 +1,5 @@
-// Framework internals shared by the window, dialog and message-loop files: the handler depth that
-// defers PostNcDestroy, and the hook that attaches a window object to the window being created.
+// Framework internals shared by the window and dialog files: deferred PostNcDestroy and the hook that
+// attaches a window object to the window being created.
 #pragma once
 
 #include "fx/Wnd.h"
@@ -7,8 +7,6 @@
 #include <windows.h>
 
 namespace fx {
-
-class Wnd;
 
 struct WndInternals
 {
@@ -20,7 +18,6 @@ struct WndInternals
 namespace detail {
 
 void RunPendingPostNcDestroy();
-bool InsideHandler();
 void AttachCreatedWindow(Wnd* wnd, HWND hwnd);
 
 // Attaches `wnd` to the next window this thread creates, for as long as the guard lives.

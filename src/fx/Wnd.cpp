@@ -116,11 +116,6 @@ void RunPendingPostNcDestroy()
     }
 }
 
-bool InsideHandler()
-{
-    return t_handlerDepth > 0;
-}
-
 CreationHook::CreationHook(Wnd* wnd) : m_previous(t_creating)
 {
     t_creating = wnd;
@@ -223,7 +218,7 @@ LRESULT CALLBACK Wnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     Wnd* self = FromHandle(hwnd);
     if (!self)
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    detail::HandlerScope scope;
+    HandlerScope scope;
     const Current saved = self->m_current;
     self->m_current = {message, wParam, lParam};
     const LRESULT result = self->WindowProc(message, wParam, lParam);
@@ -240,7 +235,7 @@ bool Wnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title
 {
     if (m_hwnd)
         return false;
-    detail::HandlerScope scope;
+    HandlerScope scope;
     HWND hwnd;
     {
         detail::CreationHook hook(this);
@@ -248,7 +243,12 @@ bool Wnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title
                                rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(idOrMenu),
                                GetModuleHandleW(nullptr), nullptr);
     }
-    if (hwnd && m_hwnd == hwnd)
+    if (hwnd && m_hwnd != hwnd) {
+        // The window came up without its object (no creation hook): it would never see the map.
+        ::DestroyWindow(hwnd);
+        return false;
+    }
+    if (hwnd)
         m_ownsWindow = true;
     return hwnd != nullptr;
 }
@@ -276,7 +276,7 @@ bool Wnd::DestroyWindow()
     if (!m_hwnd)
         return false;
     HWND hwnd = m_hwnd;
-    detail::HandlerScope scope;
+    HandlerScope scope;
     // The scope runs PostNcDestroy (which may delete this object) only after the result is taken.
     return ::DestroyWindow(hwnd) != FALSE;
 }

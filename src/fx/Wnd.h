@@ -136,10 +136,6 @@ public:
     HandlerScope& operator=(const HandlerScope&) = delete;
 };
 
-namespace detail {
-using fx::HandlerScope;
-}
-
 // Key and mouse pre-translation from the window of the message up to its top-level window.
 bool WalkPreTranslateTree(MSG& msg);
 
