@@ -13,6 +13,8 @@ namespace {
 
 constexpr REFERENCE_TIME kFrameInterval = 333333; // 30 frames per second
 constexpr size_t kMaxSizes = 8;
+constexpr int32_t kDefaultWidth = 640;
+constexpr int32_t kDefaultHeight = 480;
 // The property-set form carries the two-byte value at this offset of its 56-byte block.
 constexpr DWORD kBlockValueOffset = 52;
 
@@ -118,6 +120,8 @@ HRESULT CapturePin::CheckMediaType(const AM_MEDIA_TYPE& mt)
     return S_OK;
 }
 
+// Offered types: the chosen format alone after SetFormat; otherwise 640x480 first (the camera's
+// default format), then the other sizes.
 HRESULT CapturePin::GetMediaType(int index, dshow::MediaType& mt)
 {
     if (index < 0)
@@ -126,28 +130,30 @@ HRESULT CapturePin::GetMediaType(int index, dshow::MediaType& mt)
         return index == 0 ? mt.Set(m_chosen.Get()) : VFW_S_NO_MORE_ITEMS;
     FrameSize sizes[kMaxSizes];
     size_t count = 0;
-    if (!Sizes(sizes, &count))
+    if (!Sizes(sizes, &count) || static_cast<size_t>(index) >= count)
         return VFW_S_NO_MORE_ITEMS;
-    if (static_cast<size_t>(index) >= count)
-        return VFW_S_NO_MORE_ITEMS;
+    for (size_t i = 1; i < count; ++i) {
+        if (sizes[i].width == kDefaultWidth && sizes[i].height == kDefaultHeight) {
+            FrameSize preferred = sizes[i];
+            for (size_t j = i; j > 0; --j)
+                sizes[j] = sizes[j - 1];
+            sizes[0] = preferred;
+        }
+    }
     return dshow::BuildVideoType(mt, dshow::PixelLayout::Yuy2, sizes[index].width, sizes[index].height, kFrameInterval);
 }
 
-HRESULT CapturePin::CompleteConnect(IPin* peer)
-{
-    const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(ConnectionType().Get());
-    if (!vih || !m_picture.Configure(vih->bmiHeader.biWidth,
-                                     vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight))
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    return dshow::PushPin::CompleteConnect(peer);
-}
-
+// The allocator is decided before the connection completes, so the picture takes its size here.
 HRESULT CapturePin::DecideBufferSize(IMemAllocator*, ALLOCATOR_PROPERTIES* request)
 {
     if (!request)
         return E_POINTER;
-    if (m_picture.FrameBytes() == 0)
+    const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(ConnectionType().Get());
+    if (!vih)
         return VFW_E_NOT_CONNECTED;
+    const LONG height = vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight;
+    if (!m_picture.Configure(vih->bmiHeader.biWidth, height))
+        return VFW_E_TYPE_NOT_ACCEPTED;
     if (request->cBuffers < 2)
         request->cBuffers = 2;
     if (request->cbBuffer < static_cast<long>(m_picture.FrameBytes()))
@@ -232,7 +238,8 @@ STDMETHODIMP CapturePin::GetFormat(AM_MEDIA_TYPE** mt)
     else if (!m_chosen.IsEmpty())
         current = m_chosen;
     else {
-        HRESULT hr = dshow::BuildVideoType(current, dshow::PixelLayout::Yuy2, 640, 480, kFrameInterval);
+        HRESULT hr =
+            dshow::BuildVideoType(current, dshow::PixelLayout::Yuy2, kDefaultWidth, kDefaultHeight, kFrameInterval);
         if (FAILED(hr))
             return hr;
     }

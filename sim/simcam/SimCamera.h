@@ -30,7 +30,6 @@ public:
     HRESULT CheckMediaType(const AM_MEDIA_TYPE& mt) override;
     HRESULT GetMediaType(int index, dshow::MediaType& mt) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
-    HRESULT CompleteConnect(IPin* peer) override;
     HRESULT FillBuffer(IMediaSample* sample, REFERENCE_TIME start, REFERENCE_TIME stop) override;
     REFERENCE_TIME FrameInterval() override;
 
