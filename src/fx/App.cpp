@@ -68,6 +68,15 @@ int AppMain(HINSTANCE instance, const wchar_t* commandLine, int showCommand)
     return app->ExitInstance();
 }
 
+HWND DefaultOwner(HWND parent)
+{
+    if (parent)
+        return parent;
+    App* app = App::Current();
+    Wnd* main = app ? app->MainWnd() : nullptr;
+    return main && main->IsWindow() ? GetAncestor(main->Hwnd(), GA_ROOT) : nullptr;
+}
+
 HINSTANCE ResourceInstance()
 {
     return g_resourceInstance ? g_resourceInstance : GetModuleHandleW(nullptr);

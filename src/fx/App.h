@@ -55,6 +55,10 @@ private:
 // is taken from GetCommandLineW.
 int AppMain(HINSTANCE instance, const wchar_t* commandLine, int showCommand);
 
+// The owner of a top-level window that was given none: `parent` when set, else the top-level window of
+// the application's main window (null without one). Common dialogs of the shell take their owner here.
+HWND DefaultOwner(HWND parent = nullptr);
+
 // The module that holds dialog templates, bitmaps and menus (the program itself unless set).
 HINSTANCE ResourceInstance();
 void SetResourceInstance(HINSTANCE instance);

@@ -27,13 +27,9 @@ INT_PTR CALLBACK Dialog::StaticDialogProc(HWND, UINT, WPARAM, LPARAM)
 
 HWND Dialog::OwnerForTopLevel(HWND parent) const
 {
-    if (parent)
-        return parent;
-    App* app = App::Current();
-    Wnd* main = app ? app->MainWnd() : nullptr;
-    if (!main || main == this || !main->IsWindow())
-        return nullptr;
-    return GetAncestor(main->Hwnd(), GA_ROOT);
+    HWND owner = DefaultOwner(parent);
+    // A dialog that is itself the main window has no owner.
+    return owner && owner != m_hwnd ? owner : nullptr;
 }
 
 HWND Dialog::CreateFromTemplate(HWND parent)

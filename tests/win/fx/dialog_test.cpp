@@ -453,3 +453,23 @@ TEST(Page, ChildPageOnATabGetsItsOwnCommandsAndEnter)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Dialog, TopLevelDialogWithoutParentIsOwnedByTheMainWindow)
+{
+    fx::App app;
+    ScriptedDialog main(IDD_FX_MODELESS);
+    app.SetMainWnd(&main);
+    ASSERT_TRUE(main.Create());
+    EXPECT_EQ(GetWindow(main.Hwnd(), GW_OWNER), nullptr);
+    ScriptedDialog other(IDD_FX_MODELESS);
+    ASSERT_TRUE(other.Create());
+    EXPECT_EQ(GetWindow(other.Hwnd(), GW_OWNER), main.Hwnd());
+    EXPECT_EQ(fx::DefaultOwner(), main.Hwnd());
+    other.DestroyWindow();
+    main.DestroyWindow();
+    EXPECT_EQ(fx::DefaultOwner(), nullptr);
+}
+
+} // namespace
