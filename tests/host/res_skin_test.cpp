@@ -562,6 +562,8 @@ TEST(SkinFiles, ResourceScriptNamesEveryPictureAndIconByAbsolutePath)
     }
     EXPECT_NE(script.find("\n334 ICON \"/build/res/skin/" + skin::IconFileName(334) + "\"\n"), std::string::npos);
     EXPECT_NE(script.find("\n129 ICON \"/build/res/skin/" + skin::IconFileName(129) + "\"\n"), std::string::npos);
+    // Tessel's own resource script names its icon file directly.
+    EXPECT_EQ(skin::IconFileName(129), "icon129.ico");
     // Backslashes in a folder are escaped so the resource compiler reads the path unchanged.
     EXPECT_NE(skin::SkinResourceScript("C:\\out\\skin").find("\"C:\\\\out\\\\skin/"), std::string::npos);
 }
