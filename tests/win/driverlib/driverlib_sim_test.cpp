@@ -43,6 +43,8 @@ protected:
         RunSimctl(L"register", &ok);
         ASSERT_TRUE(ok) << "simctl register failed";
     }
+    // Later tests find the default devices again.
+    static void TearDownTestSuite() { RunSimctl(L"reset"); }
 
     // Fresh devices of the given profiles, in this enumeration order.
     void Reset(const wchar_t* profiles)

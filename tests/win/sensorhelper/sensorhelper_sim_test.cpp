@@ -16,6 +16,9 @@ namespace {
 class TesselSimTest : public ::testing::Test
 {
 protected:
+    // Later tests find the default devices again.
+    static void TearDownTestSuite() { RunSimctl(L"reset"); }
+
     // A fresh state with one camera of `profile`, an empty journal and Tessel running from the test folder.
     void StartWith(const wchar_t* profile)
     {
@@ -139,6 +142,7 @@ TEST(TesselSimFolderTest, LibrariesComeOnlyFromTheProgramFolder)
     SendMessageTimeoutW(window, 2258, 0, 0, SMTO_NORMAL, 10000, &result);
     DWORD exitCode = 0;
     EXPECT_TRUE(tessel.WaitForExit(10000, exitCode));
+    RunSimctl(L"reset");
 }
 
 // Messages 3024/3025 go through Brindle.dll and the simulated driver; simcam.ax must be registered.
