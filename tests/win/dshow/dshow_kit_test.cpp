@@ -457,10 +457,14 @@ static std::wstring BagString(IMoniker* moniker, const wchar_t* name)
     return text;
 }
 
+// A category of its own, so that tests of the simulated cameras running beside this one never see the entry.
+// {6C1E0F3A-8D52-4E61-9C0B-2B7D5A1E9F10}
+const GUID kTestCategory = {0x6c1e0f3a, 0x8d52, 0x4e61, {0x9c, 0x0b, 0x2b, 0x7d, 0x5a, 0x1e, 0x9f, 0x10}};
+
 TEST_F(KitTest, CategoryInstanceIsListedWithFriendlyNameAndDevicePath)
 {
     dshow::CategoryEntry entry;
-    entry.category = CLSID_VideoInputDeviceCategory;
+    entry.category = kTestCategory;
     entry.instance = L"QuilloKitTestCamera";
     entry.friendlyName = L"Quillo Kit Test Camera";
     entry.clsid = CLSID_TestSource;
@@ -471,7 +475,7 @@ TEST_F(KitTest, CategoryInstanceIsListedWithFriendlyNameAndDevicePath)
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
                                      devices.PutVoid()));
     ComPtr<IEnumMoniker> monikers;
-    ASSERT_EQ(S_OK, devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, monikers.Put(), 0));
+    ASSERT_EQ(S_OK, devices->CreateClassEnumerator(kTestCategory, monikers.Put(), 0));
     bool found = false;
     ComPtr<IMoniker> moniker;
     while (monikers && monikers->Next(1, moniker.Put(), nullptr) == S_OK) {
@@ -481,8 +485,7 @@ TEST_F(KitTest, CategoryInstanceIsListedWithFriendlyNameAndDevicePath)
         }
     }
     EXPECT_TRUE(found);
-    EXPECT_TRUE(SUCCEEDED(
-        dshow::UnregisterFromCategory(CLSID_VideoInputDeviceCategory, entry.instance.c_str(), CLSID_TestSource)));
+    EXPECT_TRUE(SUCCEEDED(dshow::UnregisterFromCategory(kTestCategory, entry.instance.c_str(), CLSID_TestSource)));
 }
 
 TEST(HrText, TableMatchesThePlatformValues)
