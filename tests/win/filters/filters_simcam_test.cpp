@@ -72,8 +72,7 @@ TEST(ScalerWithSimulatedCamera, CameraFramesOf1280x800BecomePicturesOf1280x720)
                                          graph.PutVoid()));
         ComPtr<IBaseFilter> scaler;
         ASSERT_EQ(S_OK,
-                  CoCreateInstance(CLSID_NorvaneDownScaler, nullptr, CLSCTX_ALL, IID_IBaseFilter, scaler.PutVoid()))
-
+                  CoCreateInstance(CLSID_NorvaneDownScaler, nullptr, CLSCTX_ALL, IID_IBaseFilter, scaler.PutVoid()));
         ComPtr<IDownScaler> down;
         ASSERT_EQ(S_OK, scaler->QueryInterface(IID_IDownScaler, down.PutVoid()));
         ASSERT_EQ(S_OK, down->SetScaleMode(TRUE));
