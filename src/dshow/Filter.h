@@ -35,7 +35,7 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
 
-    // IPin (Connect and ReceiveConnection are direction specific)
+    // IPin (Connect and ReceiveConnection live in OutputPin and InputPin)
     STDMETHODIMP Disconnect() override;
     STDMETHODIMP ConnectedTo(IPin** pin) override;
     STDMETHODIMP ConnectionMediaType(AM_MEDIA_TYPE* mt) override;
