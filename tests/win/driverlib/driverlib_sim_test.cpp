@@ -177,14 +177,4 @@ TEST_F(BrindleSimTest, WorksOnTheFirstCameraThatAnswers)
     EXPECT_EQ(sensorVersion(), 0);
 }
 
-TEST_F(BrindleSimTest, CamerasOfOtherFamiliesAreNotServed)
-{
-    ASSERT_TRUE(brindle.Loaded());
-    Reset(L"sonix sunplus");
-    EXPECT_EQ(initialize(), 0);
-    unsigned short value = 0x4242;
-    EXPECT_EQ(getRegister(0, 0x0A, 1, &value, 1), 0);
-    EXPECT_EQ(value, 0x4242);
-}
-
 } // namespace

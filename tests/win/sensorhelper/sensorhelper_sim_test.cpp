@@ -67,15 +67,6 @@ TEST_F(TesselSimTest, SonixCommandsSetFlipAndMirrorBits)
     EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0x20);
 }
 
-TEST_F(TesselSimTest, SonixCommandLeavesAnotherSensorAlone)
-{
-    StartWith(L"sonix");
-    RunSimctl(L"set 0 sensor 0x0a 0x96");
-    Send(2025, 1, 1);
-    EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0);
-    EXPECT_THAT(VendorJournal(), Contains("DeviceDetect()=1"));
-}
-
 TEST_F(TesselSimTest, SunplusFlipAndMirrorOnProfileA)
 {
     StartWith(L"sunplus");
@@ -93,19 +84,6 @@ TEST_F(TesselSimTest, SunplusFlipAndMirrorOnProfileA)
     EXPECT_EQ(SimValue(L"get 0 sensor 0x0262 0x7000"), 0x0003);
     Send(4025, 0, 0);
     EXPECT_EQ(SimValue(L"get 0 sensor 0x0262 0x7000"), 0x0002);
-}
-
-TEST_F(TesselSimTest, SunplusRepeatedFlipOnlyHoldsAndReleases)
-{
-    StartWith(L"sunplus");
-    Send(4024, 0, 1);
-    RunSimctl(L"clearjournal");
-    Send(4024, 0, 1);
-    const auto calls = VendorJournal();
-    EXPECT_THAT(calls, Contains(::testing::StartsWith("SetASICRegister(0,0x276a,0x87)")));
-    EXPECT_THAT(calls, Contains(::testing::StartsWith("SetASICRegister(0,0x276a,0x00)")));
-    for (const std::string& call : calls)
-        EXPECT_EQ(call.find("SetSensorRegister(0,0x0262"), std::string::npos) << call;
 }
 
 TEST_F(TesselSimTest, Kt4bSetsDirectionAndColourOrderTogether)
@@ -193,15 +171,6 @@ TEST_F(TesselBrindleTest, NonVgaModuleWithOldFirmwareUsesSensorRegisters)
     EXPECT_EQ(SimValue(L"get 0 sensor 0x04"), 0x40);
     EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0x08);
     EXPECT_EQ(SimValue(L"get 0 asic 0x90cf"), asicBefore);
-}
-
-// A VGA command on the non-VGA module finds sensor 0x96 instead of 0x76 and changes nothing.
-TEST_F(TesselBrindleTest, ModuleFlagMustMatchTheSensor)
-{
-    StartWith(L"veyra9665");
-    Send(3025, 1, 1);
-    EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), 0);
-    EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0);
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 // Tessel.exe as the main program meets it: a hidden top-level window titled "Tessel", one copy at a time,
 // synchronous commands that never bring it down (also without any vendor library), and message 2258 to end.
-#include "DebuggedTessel.h"
 #include "TesselProcess.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,24 +90,6 @@ TEST_F(TesselTest, CommandsWithoutVendorLibrariesReturnAndKeepItRunning)
     EXPECT_TRUE(tessel.Running());
     EXPECT_FALSE(IsWindowVisible(window));
     Quit(window, tessel);
-}
-
-// The Sunplus flip and KT4B commands write their trace lines before loading the vendor library, so they
-// reach the debugger even here, where no vendor library is beside the program.
-TEST_F(TesselTest, TraceLinesReachTheDebugger)
-{
-    DebuggedTessel tessel;
-    ASSERT_TRUE(tessel.Start(exe));
-    HWND window = WaitForTesselWindow(20000);
-    ASSERT_NE(window, nullptr);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, 4024, 1, 1, SMTO_NORMAL, 10000, &result);
-    SendMessageTimeoutW(window, 4026, 0, 1, SMTO_NORMAL, 10000, &result);
-    SendMessageTimeoutW(window, 4025, 0, 1, SMTO_NORMAL, 10000, &result);
-    SendMessageTimeoutW(window, kQuit, 0, 0, SMTO_NORMAL, 10000, &result);
-    ASSERT_TRUE(tessel.WaitForExit(20000));
-    EXPECT_THAT(tessel.Lines(), ::testing::ElementsAre(L"[Tessel] Camera::ImageFlip isp=3, bVGAModule=1, bFlip=1",
-                                                       L"[Tessel] Camera::ImageMirrorFlipForKT4B bMirror=0, bFlip=1"));
 }
 
 } // namespace
