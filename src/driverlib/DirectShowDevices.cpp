@@ -30,8 +30,8 @@ GUID VendorSet()
 // The device's "CLSID" value in the system code page, compared as the driver registers it.
 bool IsKsProxyDevice(IMoniker* moniker)
 {
-    ComRef<IPropertyBag> bag;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.ReceiveVoid())) || !bag)
+    dshow::ComPtr<IPropertyBag> bag;
+    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())) || !bag)
         return false;
     VARIANT value;
     VariantInit(&value);
@@ -53,13 +53,13 @@ bool DirectShowDevices::Begin()
     // COM stays initialised for the calling thread; the library never uninitialises it.
     (void)CoInitialize(nullptr);
     Close();
-    ComRef<ICreateDevEnum> devices;
+    dshow::ComPtr<ICreateDevEnum> devices;
     if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devices.ReceiveVoid())) ||
+                                devices.PutVoid())) ||
         !devices)
         return false;
     // S_FALSE means the category is empty: no enumerator comes back.
-    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, m_enum.Receive(), 0) != S_OK || !m_enum)
+    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, m_enum.Put(), 0) != S_OK || !m_enum)
         return false;
     (void)m_enum->Reset();
     return true;
@@ -70,8 +70,8 @@ bool DirectShowDevices::BindNext(DriverAccessMode& mode)
     if (!m_enum)
         return false;
     for (;;) {
-        ComRef<IMoniker> moniker;
-        if (m_enum->Next(1, moniker.Receive(), nullptr) != S_OK || !moniker)
+        dshow::ComPtr<IMoniker> moniker;
+        if (m_enum->Next(1, moniker.Put(), nullptr) != S_OK || !moniker)
             return false;
         if (!IsKsProxyDevice(moniker.Get()))
             continue;
@@ -83,17 +83,17 @@ bool DirectShowDevices::BindNext(DriverAccessMode& mode)
 DriverAccessMode DirectShowDevices::BindDevice(IMoniker* moniker)
 {
     ReleaseDevice();
-    if (FAILED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, m_filter.ReceiveVoid())) || !m_filter)
+    if (FAILED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, m_filter.PutVoid())) || !m_filter)
         return DriverAccessMode::None;
-    if (FAILED(m_filter->QueryInterface(kIidIKsControl, m_control.ReceiveVoid())) || !m_control ||
-        FAILED(m_filter->QueryInterface(IID_IKsPropertySet, m_propertySet.ReceiveVoid())) || !m_propertySet) {
+    if (FAILED(m_filter->QueryInterface(kIidIKsControl, m_control.PutVoid())) || !m_control ||
+        FAILED(m_filter->QueryInterface(IID_IKsPropertySet, m_propertySet.PutVoid())) || !m_propertySet) {
         ReleaseDevice();
         return DriverAccessMode::None;
     }
     std::vector<KsNodeKind> nodes;
-    ComRef<IKsTopologyInfo> topology;
+    dshow::ComPtr<IKsTopologyInfo> topology;
     DWORD count = 0;
-    if (SUCCEEDED(m_filter->QueryInterface(IID_IKsTopologyInfo, topology.ReceiveVoid())) && topology &&
+    if (SUCCEEDED(m_filter->QueryInterface(IID_IKsTopologyInfo, topology.PutVoid())) && topology &&
         SUCCEEDED(topology->get_NumNodes(&count))) {
         for (DWORD i = 0; i < count; ++i) {
             GUID type = GUID_NULL;
@@ -175,8 +175,8 @@ bool DirectShowDevices::SetProperty(unsigned id, uint16_t value)
 
 bool DirectShowDevices::GetPowerLineFrequency(int32_t& value)
 {
-    ComRef<IAMVideoProcAmp> amp;
-    if (!m_filter || FAILED(m_filter->QueryInterface(IID_IAMVideoProcAmp, amp.ReceiveVoid())) || !amp)
+    dshow::ComPtr<IAMVideoProcAmp> amp;
+    if (!m_filter || FAILED(m_filter->QueryInterface(IID_IAMVideoProcAmp, amp.PutVoid())) || !amp)
         return false;
     long current = 0;
     long flags = 0;
@@ -188,8 +188,8 @@ bool DirectShowDevices::GetPowerLineFrequency(int32_t& value)
 
 bool DirectShowDevices::SetPowerLineFrequency(int32_t value)
 {
-    ComRef<IAMVideoProcAmp> amp;
-    if (!m_filter || FAILED(m_filter->QueryInterface(IID_IAMVideoProcAmp, amp.ReceiveVoid())) || !amp)
+    dshow::ComPtr<IAMVideoProcAmp> amp;
+    if (!m_filter || FAILED(m_filter->QueryInterface(IID_IAMVideoProcAmp, amp.PutVoid())) || !amp)
         return false;
     return SUCCEEDED(amp->Set(kVideoProcAmpPowerLineFrequency, value, kVideoProcAmpFlagsManual));
 }

@@ -2,36 +2,9 @@
 // set of the bound one through IKsControl node requests or the IKsPropertySet block.
 #pragma once
 
+#include "dshow/ComPtr.h"
 #include "dshow/vidcap_decl.h"
 #include "driverlib/DriverDevice.h"
-
-// Owns one COM reference and releases it on reset and destruction.
-template <typename T> class ComRef
-{
-public:
-    ComRef() = default;
-    ~ComRef() { Reset(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** Receive()
-    {
-        Reset();
-        return &m_p;
-    }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
-    void Reset()
-    {
-        if (m_p != nullptr)
-            m_p->Release();
-        m_p = nullptr;
-    }
-    T* operator->() const { return m_p; }
-    T* Get() const { return m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
-
-private:
-    T* m_p = nullptr;
-};
 
 class DirectShowDevices : public DriverDeviceList, private VendorPropertyPort
 {
@@ -51,10 +24,10 @@ private:
     void ReleaseDevice();
     DriverAccessMode BindDevice(IMoniker* moniker);
 
-    ComRef<IEnumMoniker> m_enum;
-    ComRef<IBaseFilter> m_filter;
-    ComRef<IKsControl> m_control;
-    ComRef<IKsPropertySet> m_propertySet;
+    dshow::ComPtr<IEnumMoniker> m_enum;
+    dshow::ComPtr<IBaseFilter> m_filter;
+    dshow::ComPtr<IKsControl> m_control;
+    dshow::ComPtr<IKsPropertySet> m_propertySet;
     DriverAccessMode m_mode = DriverAccessMode::None;
     uint32_t m_extensionNode = 0;
     uint32_t m_cameraTerminal = 0; // recorded for completeness; no request goes to it
