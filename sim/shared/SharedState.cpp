@@ -11,11 +11,26 @@ namespace {
 constexpr wchar_t kMutexName[] = L"QuilloSimStateLock";
 
 // The mapping lives for the whole process; every StateLock refers to it.
+// The mapping and the lock's handle live until the module is unloaded, so a library that is loaded and
+// unloaded for every command leaves nothing behind.
 struct Mapping
 {
     HANDLE file = INVALID_HANDLE_VALUE;
     HANDLE mapping = nullptr;
     SharedLayout* view = nullptr;
+    HANDLE mutex = nullptr;
+
+    ~Mapping()
+    {
+        if (view)
+            UnmapViewOfFile(view);
+        if (mapping)
+            CloseHandle(mapping);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        if (mutex)
+            CloseHandle(mutex);
+    }
 };
 
 Mapping g_mapping;
@@ -53,7 +68,9 @@ bool OpenMapping()
         CloseHandle(file);
         return false;
     }
-    g_mapping = {file, mapping, static_cast<SharedLayout*>(view)};
+    g_mapping.file = file;
+    g_mapping.mapping = mapping;
+    g_mapping.view = static_cast<SharedLayout*>(view);
     return true;
 }
 
@@ -102,15 +119,14 @@ size_t DefaultProfiles(ProfileId* profiles, size_t capacity)
 
 StateLock::StateLock()
 {
-    m_mutex = CreateMutexW(nullptr, FALSE, kMutexName);
-    if (!m_mutex)
+    // Opened once per module: a capture filter takes the lock for every frame.
+    static HANDLE mutex = g_mapping.mutex = CreateMutexW(nullptr, FALSE, kMutexName);
+    if (!mutex)
         return;
-    DWORD wait = WaitForSingleObject(m_mutex, 10000);
-    if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
-        CloseHandle(m_mutex);
-        m_mutex = nullptr;
+    DWORD wait = WaitForSingleObject(mutex, 10000);
+    if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED)
         return;
-    }
+    m_mutex = mutex;
     if (!OpenMapping())
         return;
     SharedLayout* state = g_mapping.view;
@@ -124,12 +140,8 @@ StateLock::StateLock()
 
 StateLock::~StateLock()
 {
-    if (m_state)
-        FlushViewOfFile(m_state, 0);
-    if (m_mutex) {
+    if (m_mutex)
         ReleaseMutex(m_mutex);
-        CloseHandle(m_mutex);
-    }
 }
 
 DeviceState* StateLock::DeviceAt(uint32_t position, uint32_t* slot) const
