@@ -1,6 +1,10 @@
 #include "app/SkinDlg.h"
 
+#include "app/HandOver.h"
 #include "app/ToolbarGeometry.h"
+#include "camera/Camera.h"
+#include "capture/Preview.h"
+#include "fx/WaitCursor.h"
 #include "fx/App.h"
 #include "resource.h"
 #include "settings/DebugLog.h"
@@ -8,6 +12,8 @@
 #include "ui/SkinShape.h"
 
 #include <objbase.h>
+
+#include <memory>
 
 HWND g_hToolbarWnd = nullptr;
 CSkinDlg* g_pToolbar = nullptr;
@@ -55,6 +61,7 @@ FX_ON_WM_PAINT(OnPaint)
 FX_ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
 FX_ON_REGISTERED_MESSAGE(g_uBarCallbackMessage, OnBarCallback)
 FX_ON_WM_DESTROY(OnDestroy)
+FX_ON_COMMAND(IDC_BAR_CAMERA, OnBnClickedButpreview)
 FX_ON_COMMAND(IDC_BAR_MENU, OnBnClickedButmenu)
 FX_ON_COMMAND(ID_BAR_CLOSE, OnClose)
 FX_ON_MESSAGE(kAppBarCallbackMessage, OnBarCallback)
@@ -111,6 +118,15 @@ BOOL CSkinDlg::OnInitDialog()
     SetWindowText(L"Quillo_1");
     g_hToolbarWnd = Hwnd();
     g_pToolbar = this;
+
+    {
+        std::unique_ptr<Camera> camera(new Camera(nullptr));
+        camera->ChkDeviceisp();
+        m_bVGAModule = camera->bVGAModule != 0;
+    }
+
+    if (fx::App* app = fx::App::Current(); !(app && app->CommandLine() == L"/s"))
+        OnBnClickedButpreview();
     return TRUE;
 }
 
@@ -130,8 +146,15 @@ void CSkinDlg::HandOverToFirstInstance()
 
 LRESULT CSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COPYDATA)
-        OnShowToolbar(); // a later start of the program hands over to this bar
+    if (message == WM_COPYDATA) {
+        // A later start of the program hands over: open the preview when asked, show the bar.
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data && IsHandOverRequest(static_cast<const wchar_t*>(data->lpData), data->cbData,
+                                      m_strHandOverText.c_str()) &&
+            !bTolPrevWnd)
+            OnBnClickedButpreview();
+        OnShowToolbar();
+    }
     return fx::Dialog::WindowProc(message, wParam, lParam);
 }
 
@@ -259,7 +282,55 @@ void CSkinDlg::OnShowToolbar()
 
 void CSkinDlg::OnClose() { ShowWindow(SW_HIDE); }
 
-void CSkinDlg::OnExit() { EndDialog(0); }
+void CSkinDlg::OnExit()
+{
+    if (bTolPrevWnd && cPreview)
+        cPreview->OnBnClickedClose();
+    cPreview = nullptr;
+    bTolPrevWnd = 0;
+    EndDialog(0);
+}
+
+void CSkinDlg::OnBnClickedButpreview()
+{
+    DebugLog("CSkinDlg::OnBnClickedButpreview[IN]  bTolPrevWnd=%d", bTolPrevWnd);
+    if (bTolPrevWnd && cPreview) {
+        cPreview->OnBnClickedClose();
+        cPreview = nullptr;
+        bTolPrevWnd = 0;
+    } else {
+        fx::WaitCursor wait;
+        cPreview = fx::NewSelfDestroying<Preview>(this);
+        if (cPreview->Create(nullptr)) {
+            cPreview->ShowWindow(SW_SHOWNORMAL);
+            bTolPrevWnd = 1;
+        } else {
+            cPreview = nullptr; // the failed window frees its own object
+        }
+    }
+    DebugLog("CSkinDlg::OnBnClickedButpreview[OUT]");
+}
+
+void CSkinDlg::OnPreviewClosed()
+{
+    cPreview = nullptr;
+    bTolPrevWnd = 0;
+    m_nPictureSize = 1;
+    WritePictureSizeToRegistry(1);
+}
+
+bool CSkinDlg::WritePictureSizeToRegistry(int size)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Norvane\\Quillo\\Settings\\Picture\\", 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    DWORD value = static_cast<DWORD>(size);
+    bool ok = RegSetValueExW(key, L"Size", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+              ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
 
 void CSkinDlg::OnBnClickedButmenu()
 {
@@ -287,6 +358,10 @@ LRESULT CSkinDlg::OnTrayNotify(WPARAM, LPARAM lParam)
 void CSkinDlg::OnDestroy()
 {
     DebugLog("CSkinDlg::OnDestroy ================== Application Ends ======================");
+    if (bTolPrevWnd && cPreview)
+        cPreview->OnBnClickedClose();
+    cPreview = nullptr;
+    bTolPrevWnd = 0;
     Default();
     if (m_trayIconAdded)
         Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);

@@ -11,6 +11,8 @@
 
 #include <string>
 
+class Preview;
+
 class CSkinDlg : public fx::Dialog
 {
 public:
@@ -38,6 +40,7 @@ public:
         iSharpness_value = 0;
     bool m_bImageSet = false;
 
+    Preview* cPreview = nullptr;
     BYTE bTolPrevWnd = 0, bTolPropWnd = 0, bTolSetWnd = 0;
 
     int m_nInstanceState = 0;
@@ -46,6 +49,12 @@ public:
 
     int m_nVideoNumber = -1, m_nPictureNumber = -1, m_nBmpNumber = 0, m_nJpgNumber = 0, m_nPngNumber = 0;
 
+    // Opens the preview when it is closed, closes it when it is open.
+    void OnBnClickedButpreview();
+    // The preview tells the toolbar it is gone; the stored picture size goes back to 640 x 480.
+    void OnPreviewClosed();
+    // Writes the picture "Size" value; false when the key cannot be opened or written.
+    bool WritePictureSizeToRegistry(int size);
     // Show the bar again (tray menu, hand-over from a second start).
     void OnShowToolbar();
     void OnExit();

@@ -1,0 +1,409 @@
+#include "capture/Preview.h"
+
+#include "app/SkinDlg.h"
+#include "camera/Camera.h"
+#include "capture/StreamFormatRule.h"
+#include "capture/VideoPlacement.h"
+#include "resource.h"
+#include "settings/DebugLog.h"
+#include "settings/LangText.h"
+#include "ui/SkinOutline.h"
+
+#include <shlobj.h>
+
+#include <memory>
+#include <vector>
+
+SnapshotState g_SnapshotState;
+
+namespace {
+
+constexpr UINT_PTR kSnapshotEnableTimer = 5;
+constexpr COLORREF kLabelText = RGB(85, 85, 85);
+constexpr COLORREF kLabelBackground = RGB(207, 209, 212);
+
+struct ControlPlace {
+    UINT id;
+    PlacementRect normal;
+    PlacementRect small;
+};
+
+// Where the controls sit in the compact layout, normal and small screen.
+constexpr ControlPlace kLayout[] = {
+    {IDC_PREVIEW_VIDEO, {11, 92, 640, 480}, {11, 92, 572, 429}},
+    {IDC_PREVIEW_COVER, {11, 92, 640, 480}, {11, 92, 572, 429}},
+    {IDC_PREVIEW_SNAPSHOT, {171, 40, 154, 48}, {142, 40, 154, 48}},
+    {IDC_PREVIEW_RECORD, {338, 40, 154, 48}, {305, 40, 154, 48}},
+    {IDC_PREVIEW_CLOSE, {621, 8, 33, 17}, {557, 8, 33, 17}},
+    {IDC_PREVIEW_MINIMIZE, {583, 8, 33, 17}, {521, 8, 33, 17}},
+    {IDC_PREVIEW_FUNCTION, {635, 74, 20, 9}, {566, 74, 20, 9}},
+    {IDC_PREVIEW_RESOLUTION, {646, 582, 8, 8}, {579, 530, 8, 8}},
+    {IDC_PREVIEW_ELAPSED, {293, 577, 76, 22}, {256, 525, 76, 22}},
+    {IDC_PREVIEW_COUNTDOWN, {324, 576, 14, 28}, {280, 523, 14, 28}},
+};
+
+// The compact skin's frame pictures (top, bottom, left, right) and the body's last row.
+struct FrameSkin {
+    UINT top, bottom, left, right;
+    int bodyBottom;
+};
+constexpr FrameSkin kCompactNormal = {356, 353, 354, 355, 603};
+constexpr FrameSkin kCompactSmall = {366, 367, 368, 365, 552};
+
+// The rounded bottom of the window: seven rows, inset from the left and the right.
+constexpr int kBottomLeftInset[7] = {0, 1, 1, 2, 3, 4, 6};
+constexpr int kBottomRightInset[7] = {1, 1, 2, 3, 4, 5, 6};
+
+std::wstring WithFinalBackslash(std::wstring folder)
+{
+    if (folder.empty() || (folder.back() != L'\\' && folder.back() != L'/'))
+        folder += L'\\';
+    return folder;
+}
+
+std::wstring SpecialFolder(int csidl)
+{
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return L"";
+    return path;
+}
+
+} // namespace
+
+FX_BEGIN_MESSAGE_MAP(Preview, fx::Dialog)
+FX_ON_BN_CLICKED(IDC_PREVIEW_CLOSE, OnBnClickedClose)
+FX_ON_BN_CLICKED(IDC_PREVIEW_MINIMIZE, OnMinimize)
+FX_ON_BN_CLICKED(IDC_PREVIEW_FUNCTION, OnFunctionMenu)
+FX_ON_BN_CLICKED(IDC_PREVIEW_RESOLUTION, OnResolutionMenu)
+FX_ON_WM_LBUTTONDOWN(OnLButtonDown)
+FX_ON_WM_PAINT(OnPaint)
+FX_ON_WM_SIZE(OnSize)
+FX_ON_WM_TIMER(OnTimer)
+FX_ON_WM_CTLCOLOR(OnCtlColor)
+FX_ON_WM_DESTROY(OnDestroy)
+FX_END_MESSAGE_MAP()
+
+Preview::Preview(CSkinDlg* skinDlg, HWND parent) : fx::Dialog(IDD_PREVIEW, parent), m_pSkinDlg(skinDlg)
+{
+    DebugLog("Preview::Preview[IN]");
+    m_bSmallScreen = GetSystemMetrics(SM_CYSCREEN) < 768;
+    const FrameSkin& skin = m_bSmallScreen ? kCompactSmall : kCompactNormal;
+    bool loaded = m_frameTop.Load(skin.top) & m_frameBottom.Load(skin.bottom) & m_frameLeft.Load(skin.left) &
+                  m_frameRight.Load(skin.right);
+    if (!loaded) {
+        MessageBoxW(nullptr, GetLangText(L"LoadBitmap", L"Error loading bitmap").c_str(), L"", MB_OK);
+        return;
+    }
+    PreviewCreateGraphLock();
+    m_criticalSectionReady = true;
+}
+
+Preview::~Preview()
+{
+    DebugLog("Preview::~Preview In!");
+    ClearGraphs();
+    if (m_criticalSectionReady)
+        PreviewDeleteGraphLock();
+    if (g_SnapshotState.owner == this)
+        g_SnapshotState = {};
+}
+
+void Preview::ShowErrorBox(const wchar_t* text)
+{
+    MessageBoxW(nullptr, text, GetLangText(L"Error", L"Error!").c_str(), MB_TASKMODAL | MB_SETFOREGROUND | MB_OK);
+}
+
+BOOL Preview::OnInitDialog()
+{
+    fx::Dialog::OnInitDialog();
+    RECT rect = GetWindowRect();
+    SetWindowPos(nullptr, rect.left, rect.top, m_bSmallScreen ? 594 : 663, m_bSmallScreen ? 559 : 610,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    {
+        std::unique_ptr<Camera> camera(new Camera(this));
+        camera->ChkDeviceisp();
+        DebugLog("Preview::OnInitDialog pCamera->isp=0x%x", camera->isp);
+        if (camera->isp == 255) {
+            ShowErrorBox(
+                GetLangText(L"NoVideoDev0", L"No video capture device was detected on your system.").c_str());
+            EndDialog(0);
+            return TRUE;
+        }
+        isp = camera->isp;
+        m_bVGAModule = camera->bVGAModule;
+        if (m_pSkinDlg)
+            m_pSkinDlg->m_bVGAModule = camera->bVGAModule != 0;
+    }
+    DebugLog("Preview::OnInitDialog m_pSkinDlg->bTolSetWnd=%d", m_pSkinDlg ? m_pSkinDlg->bTolSetWnd : 0);
+
+    m_nResState = m_pSkinDlg ? m_pSkinDlg->m_nPictureSize : 1;
+    DebugLog("Preview::OnInitDialog m_nResState=%d (0: QVGA, 1: VGA, 2: SSVGA, 3:SVFA. 4: XVGA)", m_nResState);
+    FrameSize wanted = WantedSizeForState(m_nResState);
+    m_nWidth = wanted.width;
+    m_nHeight = wanted.height;
+    m_bIsFlipSelected = false;
+    m_bIsMirrorSelected = false;
+
+    m_btnSnapshot.SubclassDlgItem(IDC_PREVIEW_SNAPSHOT, Hwnd());
+    m_btnRecord.SubclassDlgItem(IDC_PREVIEW_RECORD, Hwnd());
+    m_btnClose.SubclassDlgItem(IDC_PREVIEW_CLOSE, Hwnd());
+    m_btnMinimize.SubclassDlgItem(IDC_PREVIEW_MINIMIZE, Hwnd());
+    m_btnFunction.SubclassDlgItem(IDC_PREVIEW_FUNCTION, Hwnd());
+    m_btnResolution.SubclassDlgItem(IDC_PREVIEW_RESOLUTION, Hwnd());
+    LayOutControls();
+    LoadButtonPictures();
+
+    // Chip family 3 at 1280 x 800 starts once at 640 x 480 before its own size.
+    if (isp == 3 && m_nWidth == 1280 && m_nHeight == 800) {
+        m_nWidth = 640, m_nHeight = 480;
+        InitStillGraph();
+        m_nWidth = 1280, m_nHeight = 800;
+    }
+    HRESULT hr = InitStillGraph();
+    if (FAILED(hr)) {
+        DebugLog("Preview::OnInitDialog InitStillGraph() FAILED!!!");
+        if (hr != VFW_E_CANNOT_CONNECT) {
+            EndDialog(0);
+            return TRUE;
+        }
+    }
+
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+    SetWindowLongPtrW(GetDlgItem(IDC_PREVIEW_VIDEO), GWL_STYLE,
+                      GetWindowLongPtrW(GetDlgItem(IDC_PREVIEW_VIDEO), GWL_STYLE) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    SetWindowLongPtrW(GetDlgItem(IDC_PREVIEW_COVER), GWL_STYLE,
+                      GetWindowLongPtrW(GetDlgItem(IDC_PREVIEW_COVER), GWL_STYLE) | WS_CLIPCHILDREN);
+    MatchPowerLineFrequency();
+
+    m_strPictureDir = WithFinalBackslash(SpecialFolder(CSIDL_MYPICTURES));
+    m_strVideoDir = SpecialFolder(CSIDL_MYVIDEO) + L"\\";
+
+    m_functionMenu.Load(IDM_FUNCTION);
+    m_functionMenu.SetItemText(ID_FUNCTION_ABOUT, GetLangText(L"About", L"About").c_str());
+    m_functionMenu.SetItemText(ID_FUNCTION_PROPERTIES, GetLangText(L"Properties", L"Properties").c_str());
+    m_functionMenu.SetItemText(ID_FUNCTION_SETTING, GetLangText(L"Setting", L"Setting").c_str());
+    m_functionMenu.SetItemText(ID_FUNCTION_HELP, GetLangText(L"Help", L"Help").c_str());
+    m_resolutionMenu.Load(IDM_RESOLUTION);
+    if (m_bVGAModule) {
+        m_resolutionMenu.DeleteItem(ID_RES_1280X1024);
+        m_resolutionMenu.DeleteItem(ID_RES_1280X800);
+        m_resolutionMenu.DeleteItem(ID_RES_1280X720);
+    } else {
+        m_resolutionMenu.DeleteItem(ID_RES_1280X720);
+    }
+    const UINT stateItems[kResolutionStateCount] = {ID_RES_320X240, ID_RES_640X480, ID_RES_1280X720, ID_RES_1280X800,
+                                                    ID_RES_1280X1024};
+    if (IsResolutionState(m_nResState))
+        m_resolutionMenu.CheckItem(stateItems[m_nResState], true);
+
+    m_bInitialLayout = false;
+    return TRUE;
+}
+
+void Preview::LayOutControls()
+{
+    for (const auto& place : kLayout) {
+        const PlacementRect& r = m_bSmallScreen ? place.small : place.normal;
+        ::SetWindowPos(GetDlgItem(place.id), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    PlacementRect label;
+    if (ResolutionLabelPlacement(m_nResState, m_bSmallScreen, &label))
+        ::SetWindowPos(GetDlgItem(IDC_PREVIEW_RES_LABEL), nullptr, label.left, label.top, label.width, label.height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_videoBackground.Load(m_bSmallScreen ? 340 : 311)) {
+        ::SendMessageW(GetDlgItem(IDC_PREVIEW_VIDEO), STM_SETIMAGE, IMAGE_BITMAP,
+                       reinterpret_cast<LPARAM>(m_videoBackground.Get()));
+        ::SendMessageW(GetDlgItem(IDC_PREVIEW_COVER), STM_SETIMAGE, IMAGE_BITMAP,
+                       reinterpret_cast<LPARAM>(m_videoBackground.Get()));
+    }
+    m_labelFont.Create(L"Tahoma", 16, FW_BOLD);
+    m_labelBrush.CreateSolid(kLabelBackground);
+    ::SendMessageW(GetDlgItem(IDC_PREVIEW_RES_LABEL), WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), TRUE);
+    ModifyStyleEx(0, WS_EX_APPWINDOW);
+}
+
+void Preview::LoadButtonPictures()
+{
+    m_btnSnapshot.LoadBitmaps(291);
+    if (m_nResState == 3 || m_nResState == 4) {
+        m_btnRecord.LoadBitmaps(337);
+        m_btnRecord.EnableWindow(false);
+    } else {
+        m_btnRecord.LoadBitmaps(312);
+    }
+    m_btnClose.LoadBitmaps(309);
+    m_btnMinimize.LoadBitmaps(308);
+    m_btnFunction.LoadBitmaps(306);
+    m_btnResolution.LoadBitmaps(307);
+}
+
+void Preview::SetSnapshotButtonEnabled(bool enabled)
+{
+    if (!m_btnSnapshot.IsWindow())
+        return;
+    m_btnSnapshot.ModifyStyle(enabled ? WS_DISABLED : 0, enabled ? 0 : WS_DISABLED);
+    m_btnSnapshot.LoadBitmaps(enabled ? 291 : 293);
+    m_btnSnapshot.Invalidate(true);
+}
+
+void Preview::OnTimer(UINT_PTR id)
+{
+    if (id == kSnapshotEnableTimer) {
+        KillTimer(kSnapshotEnableTimer);
+        SetSnapshotButtonEnabled(true);
+    }
+}
+
+void Preview::ApplyShape()
+{
+    const FrameSkin& skin = m_bSmallScreen ? kCompactSmall : kCompactNormal;
+    BITMAP info = {};
+    if (!m_frameTop || !GetObjectW(m_frameTop, sizeof info, &info)) {
+        DebugLog("Preview::OnSize[ERROR] m_hBitmap=NULL");
+        return;
+    }
+    const int width = info.bmWidth;
+    // The top picture's first seven rows give the rounded top edge.
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -7;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
+    std::vector<uint8_t> rows(stride * 7);
+    std::vector<skin::OutlineRect> rects;
+    fx::ClientDC screen(nullptr);
+    // GetDIBits numbers scan lines from the bottom of a bottom-up bitmap: the top rows are the last seven.
+    if (GetDIBits(screen, m_frameTop, static_cast<UINT>(info.bmHeight - 7), 7, rows.data(), &bi, DIB_RGB_COLORS) == 7)
+        skin::ScanOutlineRows({rows.data(), width, 7, stride}, 0, 6, rects);
+    rects.push_back({0, 6, width, skin.bodyBottom});
+    for (int i = 0; i < 7; ++i) {
+        int y = skin.bodyBottom + i;
+        DebugLog("Preview::OnSize   iLeftX = %d, iY = %d, iX = %d", kBottomLeftInset[i], y,
+                 width - kBottomRightInset[i]);
+        rects.push_back({kBottomLeftInset[i], y, width - kBottomRightInset[i], y + 1});
+    }
+    fx::Region region;
+    for (const auto& r : rects)
+        region.AddRect(r.left, r.top, r.right, r.bottom);
+    m_bReshape = false;
+    SetWindowRgn(Hwnd(), region.Detach(), TRUE);
+    DebugLog("Preview::OnSize [Out]");
+}
+
+void Preview::OnSize(UINT, int, int)
+{
+    DebugLog("Preview::OnSize In!");
+    if (!m_bReshape)
+        return;
+    Default();
+    ApplyShape();
+}
+
+void Preview::OnPaint()
+{
+    fx::PaintDC dc(Hwnd());
+    if (IsIconic(Hwnd()))
+        return;
+    SIZE top = m_frameTop.Size(), left = m_frameLeft.Size(), right = m_frameRight.Size();
+    fx::MemoryDC memory(dc);
+    auto copy = [&](const fx::Bitmap& bitmap, int x, int y) {
+        if (!bitmap)
+            return;
+        SIZE size = bitmap.Size();
+        fx::SelectObjectGuard select(memory, bitmap);
+        BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+    };
+    copy(m_frameTop, 0, 0);
+    copy(m_frameLeft, 0, top.cy);
+    copy(m_frameRight, top.cx - right.cx, top.cy);
+    copy(m_frameBottom, 0, top.cy + left.cy);
+}
+
+HBRUSH Preview::OnCtlColor(HDC dc, HWND control, UINT)
+{
+    if (::GetDlgCtrlID(control) != IDC_PREVIEW_RES_LABEL)
+        return nullptr;
+    SetTextColor(dc, kLabelText);
+    SetBkColor(dc, kLabelBackground);
+    return m_labelBrush.Get();
+}
+
+void Preview::OnLButtonDown(UINT, POINT)
+{
+    // The captionless window moves by its body.
+    SendMessage(WM_SYSCOMMAND, SC_MOVE + 1, 0);
+    Default();
+}
+
+void Preview::OnMinimize() { SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+
+void Preview::OnFunctionMenu()
+{
+    if (m_bFullWindow)
+        return;
+    m_btnFunction.LoadBitmaps(306);
+    m_btnFunction.Invalidate(true);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    fx::Menu popup = m_functionMenu.GetSubMenu(0);
+    if (popup)
+        popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, Hwnd());
+}
+
+void Preview::OnResolutionMenu()
+{
+    if (m_bFullWindow)
+        return;
+    m_btnResolution.LoadBitmaps(307);
+    m_btnResolution.Invalidate(true);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    fx::Menu popup = m_resolutionMenu.GetSubMenu(0);
+    if (popup)
+        popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, Hwnd());
+}
+
+void Preview::OnOK() { DebugLog("Preview::OnOK In!"); }
+
+void Preview::OnCancel()
+{
+    DebugLog("Preview::OnCancel In!");
+    OnBnClickedClose();
+}
+
+void Preview::OnBnClickedClose()
+{
+    DebugLog("Preview::OnBnClickedClose[IN]");
+    if (HWND helper = FindWindowW(nullptr, L"Tessel"))
+        ::SendMessageW(helper, 2258, 0, 0);
+    if (m_nCapState == 1 && m_pMediaEvent) {
+        m_pMediaEvent->SetNotifyWindow(0, 0, 0);
+        m_pMediaEvent.Release();
+    }
+    m_pVideoProcAmp.Release();
+    ClearGraphs();
+    if (m_pSkinDlg)
+        m_pSkinDlg->OnPreviewClosed();
+    EndDialog(0);
+}
+
+void Preview::OnDestroy()
+{
+    DebugLog("Preview::OnDestroy In!");
+    Default();
+    m_pVideoProcAmp.Release();
+}
+
+void Preview::PostNcDestroy()
+{
+    // A preview that ends on its own (no camera, failed start) leaves the toolbar's pointer dangling
+    // otherwise: the toolbar forgets it before the object goes.
+    if (m_pSkinDlg && m_pSkinDlg->cPreview == this)
+        m_pSkinDlg->OnPreviewClosed();
+    fx::Dialog::PostNcDestroy();
+}
