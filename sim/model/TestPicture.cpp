@@ -181,6 +181,9 @@ bool TestPicture::DrawYuy2(uint8_t* buffer, size_t length, uint32_t counter, Ori
     FillRect(buffer, l.glyphX + s, l.glyphY + l.glyphSize / 2 - s / 2, Even((l.glyphSize - 2 * s) * 2 / 3), s, white,
              orientation);
     FillRect(buffer, MarkerX(counter), l.markerY, l.markerSize, l.markerSize, black, orientation);
+    // A dark band behind the counter keeps its white cells visible on the light end of the ramp.
+    FillRect(buffer, l.counterX - 2, l.counterY - 2, kCounterBits * l.counterCell + 4, l.counterHeight + 4, black,
+             orientation);
     for (int bit = 0; bit < kCounterBits; ++bit) {
         bool on = (counter >> (kCounterBits - 1 - bit)) & 1u;
         FillRect(buffer, l.counterX + bit * l.counterCell, l.counterY, l.counterCell, l.counterHeight,
