@@ -18,6 +18,18 @@ public:
 };
 const auto* const g_com = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
 
+// Checks that simctl's list names exactly these profiles in this order.
+void ProfileNamesIn(const std::string& list, std::initializer_list<const char*> names)
+{
+    std::vector<std::string> found;
+    for (size_t at = list.find("profile="); at != std::string::npos; at = list.find("profile=", at + 1))
+        found.push_back(list.substr(at + 8, list.find(' ', at) - at - 8));
+    ASSERT_EQ(found.size(), names.size()) << list;
+    size_t i = 0;
+    for (const char* name : names)
+        EXPECT_EQ(found[i++], name);
+}
+
 const wchar_t kKsProxy[] = L"{17CCA71B-ECD7-11D0-B908-00A0C9223196}";
 
 TEST(SimDevices, EnumeratedInOrderWithPathsAndUnplugRemovesOne)
@@ -313,6 +325,48 @@ TEST(SimVendorLibraries, NoDeviceOfTheFamily)
     EXPECT_EQ(read(0x21, 1, 0x0A, 1, &v), 0);
     EXPECT_EQ(v, 0x33);
     FreeLibrary(sonix);
+}
+
+TEST(SimState, DamagedStateFileIsMadeAnewFromTheDefaults)
+{
+    UseDevices({sim::ProfileId::Sonix, sim::ProfileId::Sunplus});
+    {
+        sim::StateLock lock;
+        ASSERT_NE(lock.State(), nullptr);
+        lock.State()->header.checksum ^= 0x5555;
+    }
+    // simctl inherits the device list to rebuild from.
+    wchar_t saved[256] = {};
+    DWORD had = GetEnvironmentVariableW(L"QUILLO_SIM_DEVICES", saved, 256);
+    SetEnvironmentVariableW(L"QUILLO_SIM_DEVICES", L"alcor, 0c45:62c0 nosuchcamera");
+    std::string out;
+    int code = RunSimctl(L"list", &out);
+    SetEnvironmentVariableW(L"QUILLO_SIM_DEVICES", had && had < 256 ? saved : nullptr);
+    ASSERT_EQ(code, 0);
+    ProfileNamesIn(out, {"alcor", "sonix"});
+}
+
+TEST(SimState, SimctlRefusesBadInputAndChangesNothing)
+{
+    UseDevices({sim::ProfileId::Veyra9665});
+    const wchar_t* bad[] = {L"set 0 eeprom 0xfff 1 2",
+                            L"set 0 eeprom 0x10 0x100",
+                            L"set 0 asic 0x10000 1",
+                            L"set 0 sensor 0x100 1",
+                            L"set 0 image 9 1",
+                            L"set 3 asic 0 1",
+                            L"order 0 0",
+                            L"add nosuchcamera",
+                            L"busy 0 2",
+                            L"get 0 eeprom 0xffe 3",
+                            L"frobnicate"};
+    for (const wchar_t* arguments : bad)
+        EXPECT_NE(RunSimctl(arguments), 0) << std::string(arguments, arguments + wcslen(arguments));
+    std::string out;
+    ASSERT_EQ(RunSimctl(L"get 0 eeprom 0xffe 2", &out), 0);
+    EXPECT_NE(out.find("bytes=ff,ff"), std::string::npos) << out;
+    ASSERT_EQ(RunSimctl(L"list", &out), 0);
+    ProfileNamesIn(out, {"veyra9665"});
 }
 
 } // namespace
