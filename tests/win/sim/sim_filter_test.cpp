@@ -272,9 +272,19 @@ void StemBrightness(const std::vector<uint8_t>& frame, int width, int height, in
     *mirrored = frame[(static_cast<size_t>(y) * width + (width - 1 - x)) * 2];
 }
 
-TEST(SimCameraFilter, MirrorBitSetFromAnotherProcessMirrorsTheNextFrames)
+struct MirrorCase
 {
-    UseDevices({sim::ProfileId::Veyra9665});
+    sim::ProfileId profile;
+    const wchar_t* command; // simctl command that sets the mirror bit of the device's sensor model
+};
+
+class SimCameraMirror : public ::testing::TestWithParam<MirrorCase>
+{
+};
+
+TEST_P(SimCameraMirror, MirrorBitSetFromAnotherProcessMirrorsTheNextFrames)
+{
+    UseDevices({GetParam().profile});
     GrabGraph g;
     ASSERT_EQ(g.Build(BindDevice(CLSID_VideoInputDeviceCategory, 0), MEDIATYPE_Video, MEDIASUBTYPE_YUY2), S_OK);
     ASSERT_TRUE(SUCCEEDED(g.control->Run()));
@@ -286,14 +296,18 @@ TEST(SimCameraFilter, MirrorBitSetFromAnotherProcessMirrorsTheNextFrames)
     EXPECT_GT(plain, 200);
     EXPECT_LT(mirrored, 200);
 
-    // New firmware on the 0402:9665 mirrors through ASIC register 0x90CF bit 0x02.
-    ASSERT_EQ(RunSimctl(L"set 0 asic 0x90cf 0x02"), 0);
+    ASSERT_EQ(RunSimctl(GetParam().command), 0);
     Sleep(300);
     ASSERT_TRUE(g.Grab(frame));
     StemBrightness(frame, 640, 480, &plain, &mirrored);
     EXPECT_LT(plain, 200);
     EXPECT_GT(mirrored, 200);
 }
+
+INSTANTIATE_TEST_SUITE_P(All, SimCameraMirror,
+                         ::testing::Values(MirrorCase{sim::ProfileId::Veyra9665, L"set 0 asic 0x90cf 0x02"},
+                                           MirrorCase{sim::ProfileId::Sonix, L"set 0 sensor 0x1e 0x20"},
+                                           MirrorCase{sim::ProfileId::Sunplus, L"set 0 sensor 0x0262 1 0x7000"}));
 
 TEST(SimCameraFilter, SamplesFlowThroughSmartTeeToAVideoRenderer)
 {
