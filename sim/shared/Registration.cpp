@@ -34,23 +34,66 @@ bool SetString(HKEY key, const wchar_t* name, const std::wstring& value)
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
+std::wstring GetString(HKEY key, const wchar_t* name)
+{
+    wchar_t value[MAX_PATH * 2] = {};
+    DWORD bytes = sizeof value - sizeof(wchar_t), type = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return L"";
+    return value;
+}
+
+// The camera class shares its id with the system's kernel-streaming proxy: the proxy's server is kept
+// aside on registration and put back on unregistration.
+constexpr wchar_t kPreviousServer[] = L"QuilloSimPreviousServer";
+constexpr wchar_t kPreviousName[] = L"QuilloSimPreviousName";
+
 HRESULT RegisterClass(const CLSID& clsid, const wchar_t* name, const wchar_t* modulePath)
 {
     std::wstring path = L"CLSID\\" + GuidText(clsid);
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return E_ACCESSDENIED;
-    bool ok = SetString(key, nullptr, name);
+    bool ok = true;
     HKEY server = nullptr;
-    if (RegCreateKeyExW(key, L"InprocServer32", 0, nullptr, 0, KEY_WRITE, nullptr, &server, nullptr) == ERROR_SUCCESS) {
-        ok = SetString(server, nullptr, modulePath) && SetString(server, L"ThreadingModel", L"Both") && ok;
+    if (RegCreateKeyExW(key, L"InprocServer32", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &server, nullptr) ==
+        ERROR_SUCCESS) {
+        std::wstring previous = GetString(server, nullptr);
+        if (!previous.empty() && _wcsicmp(previous.c_str(), modulePath) != 0 && GetString(key, kPreviousServer).empty())
+            ok = SetString(key, kPreviousServer, previous) && SetString(key, kPreviousName, GetString(key, nullptr));
+        ok = ok && SetString(server, nullptr, modulePath) && SetString(server, L"ThreadingModel", L"Both");
         RegCloseKey(server);
     } else {
         ok = false;
     }
+    ok = ok && SetString(key, nullptr, name);
     RegCloseKey(key);
     return ok ? S_OK : E_ACCESSDENIED;
+}
+
+void UnregisterClass(const CLSID& clsid)
+{
+    std::wstring path = L"CLSID\\" + GuidText(clsid);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    std::wstring previous = GetString(key, kPreviousServer);
+    if (previous.empty()) {
+        RegCloseKey(key);
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
+        return;
+    }
+    HKEY server = nullptr;
+    if (RegOpenKeyExW(key, L"InprocServer32", 0, KEY_WRITE, &server) == ERROR_SUCCESS) {
+        SetString(server, nullptr, previous);
+        RegCloseKey(server);
+    }
+    SetString(key, nullptr, GetString(key, kPreviousName));
+    RegDeleteValueW(key, kPreviousServer);
+    RegDeleteValueW(key, kPreviousName);
+    RegCloseKey(key);
 }
 
 // Deletes every instance of ours under a category.
@@ -186,8 +229,8 @@ HRESULT UnregisterDevices()
 {
     RemoveInstances(CLSID_VideoInputDeviceCategory, kCameraPrefix);
     RemoveInstances(CLSID_AudioInputDeviceCategory, kMicrophoneInstance);
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(CLSID_SimCamera)).c_str());
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(CLSID_SimMicrophone)).c_str());
+    UnregisterClass(CLSID_SimCamera);
+    UnregisterClass(CLSID_SimMicrophone);
     return S_OK;
 }
 
