@@ -1,6 +1,7 @@
 // Simulated camera capture filter and its capture pin.
 #include "sim/simcam/SimCamera.h"
 #include "sim/model/Hresults.h"
+#include "sim/model/MjpegEncoder.h"
 #include "sim/model/Registers.h"
 #include "sim/model/Topology.h"
 #include "sim/shared/Registration.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr REFERENCE_TIME kFrameInterval = 333333; // 30 frames per second
 constexpr size_t kMaxSizes = 8;
+constexpr size_t kMaxFormats = kMaxSizes * 2;
 constexpr int32_t kDefaultWidth = 640;
 constexpr int32_t kDefaultHeight = 480;
 // The property-set form carries the two-byte value at this offset of its 56-byte block.
@@ -73,33 +75,46 @@ HRESULT CapturePin::QueryExtraInterface(REFIID riid, void** ppv)
     return dshow::PushPin::QueryExtraInterface(riid, ppv);
 }
 
-bool CapturePin::Sizes(FrameSize* sizes, size_t* count)
+bool CapturePin::Formats(Format* formats, size_t* count)
 {
     StateLock lock;
     DeviceState* d = m_camera.Device(lock);
     if (!d)
         return false;
-    *count = OfferedSizes(*d, sizes, kMaxSizes);
+    FrameSize sizes[kMaxSizes];
+    size_t n = OfferedSizes(*d, sizes, kMaxSizes);
+    *count = 0;
+    for (int mjpg = 0; mjpg <= (d->hasMjpg ? 1 : 0); ++mjpg)
+        for (size_t i = 0; i < n && *count < kMaxFormats; ++i)
+            formats[(*count)++] = {sizes[i], mjpg != 0};
     return true;
 }
 
-bool CapturePin::AcceptableSize(const AM_MEDIA_TYPE& mt, int32_t* width, int32_t* height)
+HRESULT CapturePin::BuildType(dshow::MediaType& mt, const Format& format, REFERENCE_TIME interval)
 {
-    if (mt.majortype != MEDIATYPE_Video || mt.subtype != MEDIASUBTYPE_YUY2)
+    const FrameSize& s = format.size;
+    if (format.mjpg)
+        return dshow::BuildMjpgType(mt, s.width, s.height, interval, static_cast<ULONG>(s.width * s.height * 2));
+    return dshow::BuildVideoType(mt, dshow::PixelLayout::Yuy2, s.width, s.height, interval);
+}
+
+bool CapturePin::AcceptableFormat(const AM_MEDIA_TYPE& mt, Format* format)
+{
+    if (mt.majortype != MEDIATYPE_Video || (mt.subtype != MEDIASUBTYPE_YUY2 && mt.subtype != MEDIASUBTYPE_MJPG))
         return false;
     const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(mt);
     if (!vih)
         return false;
+    const bool mjpg = mt.subtype == MEDIASUBTYPE_MJPG;
     const int32_t w = vih->bmiHeader.biWidth;
     const int32_t h = vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight;
-    FrameSize sizes[kMaxSizes];
+    Format formats[kMaxFormats];
     size_t count = 0;
-    if (!Sizes(sizes, &count))
+    if (!Formats(formats, &count))
         return false;
     for (size_t i = 0; i < count; ++i) {
-        if (sizes[i].width == w && sizes[i].height == h) {
-            *width = w;
-            *height = h;
+        if (formats[i].mjpg == mjpg && formats[i].size.width == w && formats[i].size.height == h) {
+            *format = formats[i];
             return true;
         }
     }
@@ -108,13 +123,14 @@ bool CapturePin::AcceptableSize(const AM_MEDIA_TYPE& mt, int32_t* width, int32_t
 
 HRESULT CapturePin::CheckMediaType(const AM_MEDIA_TYPE& mt)
 {
-    int32_t w = 0, h = 0;
-    if (!AcceptableSize(mt, &w, &h))
+    Format format = {};
+    if (!AcceptableFormat(mt, &format))
         return VFW_E_TYPE_NOT_ACCEPTED;
-    // After SetFormat only the chosen size is delivered.
+    // After SetFormat only the chosen format is delivered.
     if (!m_chosen.IsEmpty()) {
         const VIDEOINFOHEADER* chosen = dshow::VideoInfoOf(m_chosen.Get());
-        if (chosen && (chosen->bmiHeader.biWidth != w || chosen->bmiHeader.biHeight != h))
+        if (!chosen || chosen->bmiHeader.biWidth != format.size.width ||
+            chosen->bmiHeader.biHeight != format.size.height || m_chosen.Get().subtype != mt.subtype)
             return VFW_E_TYPE_NOT_ACCEPTED;
     }
     return S_OK;
@@ -128,19 +144,19 @@ HRESULT CapturePin::GetMediaType(int index, dshow::MediaType& mt)
         return E_INVALIDARG;
     if (!m_chosen.IsEmpty())
         return index == 0 ? mt.Set(m_chosen.Get()) : VFW_S_NO_MORE_ITEMS;
-    FrameSize sizes[kMaxSizes];
+    Format formats[kMaxFormats];
     size_t count = 0;
-    if (!Sizes(sizes, &count) || static_cast<size_t>(index) >= count)
+    if (!Formats(formats, &count) || static_cast<size_t>(index) >= count)
         return VFW_S_NO_MORE_ITEMS;
     for (size_t i = 1; i < count; ++i) {
-        if (sizes[i].width == kDefaultWidth && sizes[i].height == kDefaultHeight) {
-            FrameSize preferred = sizes[i];
+        const Format f = formats[i];
+        if (!f.mjpg && f.size.width == kDefaultWidth && f.size.height == kDefaultHeight) {
             for (size_t j = i; j > 0; --j)
-                sizes[j] = sizes[j - 1];
-            sizes[0] = preferred;
+                formats[j] = formats[j - 1];
+            formats[0] = f;
         }
     }
-    return dshow::BuildVideoType(mt, dshow::PixelLayout::Yuy2, sizes[index].width, sizes[index].height, kFrameInterval);
+    return BuildType(mt, formats[index], kFrameInterval);
 }
 
 // The allocator is decided before the connection completes, so the picture takes its size here.
@@ -154,6 +170,9 @@ HRESULT CapturePin::DecideBufferSize(IMemAllocator*, ALLOCATOR_PROPERTIES* reque
     const LONG height = vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight;
     if (!m_picture.Configure(vih->bmiHeader.biWidth, height))
         return VFW_E_TYPE_NOT_ACCEPTED;
+    // MJPG frames are drawn into a frame of our own and compressed into the sample.
+    m_mjpg = ConnectionType().Get().subtype == MEDIASUBTYPE_MJPG;
+    m_scratch.assign(m_mjpg ? m_picture.FrameBytes() : 0, 0);
     if (request->cBuffers < 2)
         request->cBuffers = 2;
     if (request->cbBuffer < static_cast<long>(m_picture.FrameBytes()))
@@ -194,6 +213,13 @@ HRESULT CapturePin::FillBuffer(IMediaSample* sample, REFERENCE_TIME, REFERENCE_T
         tone = ToneOf(*d);
         counter = d->frameCounter++;
     }
+    if (m_mjpg) {
+        if (!m_picture.DrawYuy2(m_scratch.data(), m_scratch.size(), counter, orientation, tone))
+            return E_FAIL;
+        size_t bytes =
+            EncodeMjpeg(m_scratch.data(), m_picture.Width(), m_picture.Height(), data, static_cast<size_t>(size));
+        return bytes ? sample->SetActualDataLength(static_cast<long>(bytes)) : E_FAIL;
+    }
     if (!m_picture.DrawYuy2(data, static_cast<size_t>(size), counter, orientation, tone))
         return E_FAIL;
     return sample->SetActualDataLength(static_cast<long>(m_picture.FrameBytes()));
@@ -206,20 +232,22 @@ STDMETHODIMP CapturePin::SetFormat(AM_MEDIA_TYPE* mt)
     dshow::AutoLock lock(m_filter.FilterLock());
     if (m_filter.State() != State_Stopped)
         return VFW_E_NOT_STOPPED;
-    int32_t w = 0, h = 0;
+    Format format = {};
     // Callers may leave the frame rate at 0 and give an image size of another pixel format: the
     // camera takes subtype and size and fills in the rest itself.
-    if (!AcceptableSize(*mt, &w, &h))
+    if (!AcceptableFormat(*mt, &format))
         return VFW_E_INVALIDMEDIATYPE;
     const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*mt);
     REFERENCE_TIME interval = vih->AvgTimePerFrame > 0 ? vih->AvgTimePerFrame : kFrameInterval;
     dshow::MediaType chosen;
-    HRESULT hr = dshow::BuildVideoType(chosen, dshow::PixelLayout::Yuy2, w, h, interval);
+    HRESULT hr = BuildType(chosen, format, interval);
     if (FAILED(hr))
         return hr;
     if (IsConnected()) {
-        const VIDEOINFOHEADER* current = dshow::VideoInfoOf(ConnectionType().Get());
-        if (!current || current->bmiHeader.biWidth != w || current->bmiHeader.biHeight != h)
+        const AM_MEDIA_TYPE& current = ConnectionType().Get();
+        const VIDEOINFOHEADER* cv = dshow::VideoInfoOf(current);
+        if (!cv || current.subtype != chosen.Get().subtype || cv->bmiHeader.biWidth != format.size.width ||
+            cv->bmiHeader.biHeight != format.size.height)
             return VFW_E_ALREADY_CONNECTED;
     }
     m_chosen = chosen;
@@ -251,9 +279,9 @@ STDMETHODIMP CapturePin::GetNumberOfCapabilities(int* count, int* size)
 {
     if (!count || !size)
         return E_POINTER;
-    FrameSize sizes[kMaxSizes];
+    Format formats[kMaxFormats];
     size_t n = 0;
-    if (!Sizes(sizes, &n))
+    if (!Formats(formats, &n))
         return kNotConnected;
     *count = static_cast<int>(n);
     *size = sizeof(VIDEO_STREAM_CONFIG_CAPS);
@@ -265,28 +293,28 @@ STDMETHODIMP CapturePin::GetStreamCaps(int index, AM_MEDIA_TYPE** mt, BYTE* caps
     if (!mt || !caps)
         return E_POINTER;
     *mt = nullptr;
-    FrameSize sizes[kMaxSizes];
+    Format formats[kMaxFormats];
     size_t n = 0;
-    if (!Sizes(sizes, &n))
+    if (!Formats(formats, &n))
         return kNotConnected;
     if (index < 0 || static_cast<size_t>(index) >= n)
         return S_FALSE;
     dshow::MediaType type;
-    HRESULT hr =
-        dshow::BuildVideoType(type, dshow::PixelLayout::Yuy2, sizes[index].width, sizes[index].height, kFrameInterval);
+    HRESULT hr = BuildType(type, formats[index], kFrameInterval);
     if (FAILED(hr))
         return hr;
     VIDEO_STREAM_CONFIG_CAPS c = {};
     c.guid = FORMAT_VideoInfo;
     c.VideoStandard = AnalogVideo_None;
-    c.InputSize = {sizes[index].width, sizes[index].height};
+    const FrameSize& size = formats[index].size;
+    c.InputSize = {size.width, size.height};
     c.MinCroppingSize = c.MaxCroppingSize = c.InputSize;
     c.CropGranularityX = c.CropGranularityY = 1;
     c.CropAlignX = c.CropAlignY = 1;
     c.MinOutputSize = c.MaxOutputSize = c.InputSize;
     c.OutputGranularityX = c.OutputGranularityY = 1;
     c.MinFrameInterval = c.MaxFrameInterval = kFrameInterval;
-    LONG bits = sizes[index].width * sizes[index].height * 16;
+    LONG bits = size.width * size.height * 16;
     c.MinBitsPerSecond = c.MaxBitsPerSecond = bits * 30;
     std::memcpy(caps, &c, sizeof c);
     *mt = dshow::CreateMediaType(&type.Get());

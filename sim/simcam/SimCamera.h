@@ -7,6 +7,7 @@
 #include "dshow/vidcap_decl.h"
 #include "sim/model/TestPicture.h"
 #include "sim/shared/SharedState.h"
+#include <vector>
 
 namespace sim {
 
@@ -37,14 +38,22 @@ protected:
     HRESULT QueryExtraInterface(REFIID riid, void** ppv) override;
 
 private:
-    // Sizes the device offers now; false when it is gone.
-    bool Sizes(FrameSize* sizes, size_t* count);
-    // Width and height of an acceptable YUY2 video-info type, or false.
-    bool AcceptableSize(const AM_MEDIA_TYPE& mt, int32_t* width, int32_t* height);
+    struct Format
+    {
+        FrameSize size;
+        bool mjpg;
+    };
+    // Formats the device offers now (YUY2 sizes, then MJPG sizes when it has them); false when it is gone.
+    bool Formats(Format* formats, size_t* count);
+    static HRESULT BuildType(dshow::MediaType& mt, const Format& format, REFERENCE_TIME interval);
+    // The offered format a video-info type names, or false.
+    bool AcceptableFormat(const AM_MEDIA_TYPE& mt, Format* format);
 
     SimCamera& m_camera;
     dshow::MediaType m_chosen; // set by SetFormat; empty: every offered size
     TestPicture m_picture;
+    bool m_mjpg = false;
+    std::vector<uint8_t> m_scratch; // YUY2 frame behind an MJPG sample
     bool m_lostReported = false;
 };
 

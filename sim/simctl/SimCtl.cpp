@@ -30,7 +30,7 @@ const char kUsage[] =
     "  set <pos> sensor <addr> <value> [page]\n"
     "  set <pos> eeprom <addr> <byte>...\n"
     "  set <pos> image <property 0-5|13> <value>\n"
-    "  set <pos> node <index> | extension 0|1 | has720 0|1\n"
+    "  set <pos> node <index> | extension 0|1 | has720 0|1 | mjpg 0|1\n"
     "  get <pos> asic <addr> | sensor <addr> [page] | eeprom <addr> [count] | image <property>\n"
     "  journal [from]            calls of the vendor libraries and the driver (seq, pid, function, args, result)\n"
     "  clearjournal\n"
@@ -71,10 +71,10 @@ void PrintDevice(const sim::StateLock& lock, uint32_t position)
     sim::FormatDevicePath(*d, slot, path, sizeof path);
     sim::Orientation o = sim::SensorOrientation(*d);
     printf("device=%u slot=%u profile=%s vid=%04x pid=%04x plugged=%u busy=%u probefail=%u node=%u extension=%u "
-           "has720=%u frames=%u mirror=%d flip=%d brightness=%d contrast=%d hue=%d saturation=%d sharpness=%d "
+           "has720=%u mjpg=%u frames=%u mirror=%d flip=%d brightness=%d contrast=%d hue=%d saturation=%d sharpness=%d "
            "gamma=%d powerline=%d path=%s\n",
            position, slot, p.name, p.vid, p.pid, d->plugged, d->busy, d->probeFail, d->videoNodeIndex,
-           d->hasExtensionNode, d->has720, d->frameCounter, o.mirror ? 1 : 0, o.flip ? 1 : 0,
+           d->hasExtensionNode, d->has720, d->hasMjpg, d->frameCounter, o.mirror ? 1 : 0, o.flip ? 1 : 0,
            d->imageValue[sim::kImageBrightness], d->imageValue[sim::kImageContrast], d->imageValue[sim::kImageHue],
            d->imageValue[sim::kImageSaturation], d->imageValue[sim::kImageSharpness], d->imageValue[sim::kImageGamma],
            d->imageValue[sim::kImagePowerLine], path);
@@ -149,8 +149,10 @@ int Set(sim::DeviceState& d, const std::vector<std::string>& a)
         d.videoNodeIndex = static_cast<uint32_t>(value);
         return 0;
     }
-    if ((what == "extension" || what == "has720") && a.size() == 5 && ParseRange(a[4], 0, 1, &value)) {
-        (what == "extension" ? d.hasExtensionNode : d.has720) = static_cast<uint32_t>(value);
+    if ((what == "extension" || what == "has720" || what == "mjpg") && a.size() == 5 &&
+        ParseRange(a[4], 0, 1, &value)) {
+        uint32_t& flag = what == "extension" ? d.hasExtensionNode : what == "has720" ? d.has720 : d.hasMjpg;
+        flag = static_cast<uint32_t>(value);
         return 0;
     }
     return Fail("bad set command (see simctl help)");

@@ -383,6 +383,39 @@ TEST(SimMicrophoneFilter, DeliversAToneToANullRenderer)
     EXPECT_EQ(samples[0], samples[48]) << "one cycle every 48 samples";
 }
 
+TEST(SimCameraFilter, MjpgFramesWhenTheCameraOffersThem)
+{
+    UseDevices({sim::ProfileId::Alcor});
+    GrabGraph plain;
+    EXPECT_TRUE(FAILED(plain.Build(BindDevice(CLSID_VideoInputDeviceCategory, 0), MEDIATYPE_Video, MEDIASUBTYPE_MJPG)))
+        << "no MJPG unless the camera has it";
+    ASSERT_EQ(RunSimctl(L"set 0 mjpg 1"), 0);
+    ComPtr<IBaseFilter> camera = BindDevice(CLSID_VideoInputDeviceCategory, 0);
+    ASSERT_TRUE(camera);
+    ComPtr<IAMStreamConfig> config;
+    ASSERT_EQ(FindPin(camera.Get(), PINDIR_OUTPUT)->QueryInterface(IID_IAMStreamConfig, config.PutVoid()), S_OK);
+    int count = 0, size = 0;
+    ASSERT_EQ(config->GetNumberOfCapabilities(&count, &size), S_OK);
+    EXPECT_EQ(count, 10) << "five YUY2 and five MJPG sizes";
+    AM_MEDIA_TYPE* mt = nullptr;
+    VIDEO_STREAM_CONFIG_CAPS caps;
+    ASSERT_EQ(config->GetStreamCaps(7, &mt, reinterpret_cast<BYTE*>(&caps)), S_OK);
+    EXPECT_EQ(mt->subtype, MEDIASUBTYPE_MJPG);
+    ASSERT_EQ(config->SetFormat(mt), S_OK);
+    dshow::DeleteMediaType(mt);
+    config.Reset();
+    GrabGraph g;
+    ASSERT_EQ(g.Build(camera, MEDIATYPE_Video, MEDIASUBTYPE_MJPG), S_OK);
+    ASSERT_TRUE(SUCCEEDED(g.control->Run()));
+    std::vector<uint8_t> frame;
+    ASSERT_TRUE(g.Grab(frame));
+    ASSERT_GT(frame.size(), 4u);
+    EXPECT_EQ(frame[0], 0xFF);
+    EXPECT_EQ(frame[1], 0xD8);
+    EXPECT_EQ(frame[frame.size() - 2], 0xFF);
+    EXPECT_EQ(frame[frame.size() - 1], 0xD9);
+}
+
 TEST(SimCameraFilter, BusyDeviceRefusesToRun)
 {
     UseDevices({sim::ProfileId::Veyra9665});
