@@ -370,6 +370,13 @@ HRESULT Preview::InitStillGraph()
     hr = m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
     if (SUCCEEDED(hr) && control)
         hr = control->Run();
+    if (hr == S_FALSE) {
+        // Still on its way to running: a camera that refuses (busy) reports it only through the state.
+        OAFilterState state = State_Stopped;
+        HRESULT stateHr = control->GetState(2000, &state);
+        if (FAILED(stateHr))
+            hr = stateHr;
+    }
     if (FAILED(hr)) {
         DebugLog("Could not run graph");
         ShowCameraMessage();

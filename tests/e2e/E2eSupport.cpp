@@ -88,17 +88,31 @@ int Run(const std::wstring& exe, const std::wstring& args, std::string* out, DWO
         return -1;
     }
     CloseHandle(pi.hThread);
+    // Read while the program runs and stop when it has ended: a process it started may inherit the
+    // pipe and keep it open, so the end of the pipe is no sign that the program is done.
     std::string text;
     char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(readEnd);
+    auto drain = [&] {
+        DWORD available = 0, got = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            text.append(buffer, got);
+    };
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    else
-        GetExitCodeProcess(pi.hProcess, &code);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        drain();
+        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
+            drain();
+            GetExitCodeProcess(pi.hProcess, &code);
+            break;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            TerminateProcess(pi.hProcess, 1);
+            break;
+        }
+    }
+    CloseHandle(readEnd);
     CloseHandle(pi.hProcess);
     if (out)
         *out = std::move(text);

@@ -68,4 +68,57 @@ TEST_F(PreviewStart, AnUnknownCameraGivesTheNoDeviceBoxAndNoPreview)
     EXPECT_EQ(WaitForPreview(quillo.Pid(), 2000), nullptr);
 }
 
+TEST_F(PreviewStart, ABusyCameraGivesTheCameraMessageAndNoPreview)
+{
+    ASSERT_EQ(e2e::Simctl(L"busy 0 1"), 0);
+    e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
+    HWND box = e2e::WaitForWindow(L"#32770", L"Error!", 30000, quillo.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), L"Camera is not installed or camera is occupied by another user.");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForPreview(quillo.Pid(), 3000), nullptr);
+    EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 5000, quillo.Pid()), nullptr);
+}
+
+TEST_F(PreviewStart, SecondStartOpensThePreviewOfTheFirst)
+{
+    e2e::Process first = e2e::Start(L"Quillo.exe", L"/s");
+    ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, first.Pid()), nullptr);
+    ASSERT_EQ(WaitForPreview(first.Pid(), 1000), nullptr);
+
+    e2e::Process second = e2e::Start(L"Quillo.exe", L"");
+    DWORD code = 99;
+    ASSERT_TRUE(second.Wait(30000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(WaitForPreview(first.Pid(), 5000), nullptr);
+    EXPECT_EQ(e2e::VisibleWindows(second.Pid()).size(), 0u);
+}
+
+TEST_F(PreviewStart, TheHelperStartsOnceAndQuitsWhenThePreviewCloses)
+{
+    e2e::KillAll(L"Tessel.exe");
+    e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
+    HWND preview = WaitForPreview(quillo.Pid(), 20000);
+    ASSERT_NE(preview, nullptr);
+    HWND helper = nullptr;
+    for (int i = 0; i < 100 && !helper; ++i, Sleep(100))
+        helper = FindWindowW(nullptr, L"Tessel");
+    ASSERT_NE(helper, nullptr);
+    EXPECT_FALSE(IsWindowVisible(helper));
+    DWORD helperPid = 0;
+    GetWindowThreadProcessId(helper, &helperPid);
+    HANDLE helperProcess = OpenProcess(SYNCHRONIZE, FALSE, helperPid);
+    ASSERT_NE(helperProcess, nullptr);
+
+    HWND close = GetDlgItem(preview, 1009);
+    ASSERT_NE(close, nullptr);
+    PostMessageW(preview, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+    EXPECT_EQ(WaitForSingleObject(helperProcess, 10000), WAIT_OBJECT_0) << "Tessel did not end on 2258";
+    CloseHandle(helperProcess);
+    for (int i = 0; i < 50 && IsWindow(preview); ++i)
+        Sleep(100);
+    EXPECT_FALSE(IsWindow(preview));
+    EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 2000, quillo.Pid()), nullptr);
+}
+
 } // namespace
