@@ -9,7 +9,11 @@ namespace {
 class Toolbar : public ::testing::Test {
 protected:
     void SetUp() override { e2e::KillAll(L"Quillo.exe"); }
-    void TearDown() override { e2e::KillAll(L"Quillo.exe"); }
+    void TearDown() override
+    {
+        e2e::KillAll(L"Quillo.exe");
+        e2e::KillAll(L"Tessel.exe"); // a hand-over opens the preview, which starts the helper
+    }
 };
 
 TEST_F(Toolbar, StartsDockedAtTheTopEdgeWithItsSkin)
