@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -100,6 +102,158 @@ TEST_P(BrindleAccessModeTest, ReadsAndWritesSensorAndAsicRegisters)
 }
 
 INSTANTIATE_TEST_SUITE_P(ExtensionNode, BrindleAccessModeTest, ::testing::Values(1, 0));
+
+// Only widths 1 and 2 exist: a sensor register read or write of width 3 fails and the register keeps its
+// value, and an ASIC read of width 3 fails too.
+TEST_P(BrindleAccessModeTest, RegisterWidthThreeFails)
+{
+    ASSERT_TRUE(brindle.Loaded());
+    Reset(L"veyra9665");
+    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
+    Simctl(L"set 0 sensor 0x33 0x11");
+
+    EXPECT_EQ(setRegister(0, 0x33, 1, 0x22, 3), 0);
+    EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0x11);
+    unsigned short value = 0x4242;
+    EXPECT_EQ(getRegister(0, 0x33, 1, &value, 3), 0);
+    EXPECT_EQ(value, 0x4242);
+    EXPECT_EQ(getRegister(1, 0xFF50, 1, &value, 3), 0);
+    EXPECT_EQ(value, 0x4242);
+    // The same calls with width 1 do reach the camera.
+    EXPECT_EQ(getRegister(0, 0x33, 1, &value, 1), 1);
+    EXPECT_EQ(value, 0x11);
+}
+
+// Five bytes at 0x0100: two burst reads (the device advances its address after each pair only while ASIC
+// 0x9023 is 2) and a single read of the last byte, after which burst mode is off again. Nothing past the
+// fifth byte is written into the caller's buffer. A one-byte read never switches burst mode.
+TEST_P(BrindleAccessModeTest, EepromReadUsesBurstPairsAndASingleLastByte)
+{
+    ASSERT_TRUE(brindle.Loaded());
+    Reset(L"veyra9665");
+    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
+    auto getEeprom = brindle.Find<GetEEPROMRegisterFn>("GetEEPROMRegister");
+    Simctl(L"set 0 eeprom 0x100 0x11 0x22 0x33 0x44 0x55 0x66 0x77");
+    Simctl(L"set 0 asic 0x9023 0");
+
+    unsigned char buffer[8];
+    std::fill(std::begin(buffer), std::end(buffer), 0xEE);
+    EXPECT_EQ(getEeprom(0x100, 5, buffer), 1);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 8), std::string("\x11\x22\x33\x44\x55\xEE\xEE\xEE"));
+    EXPECT_EQ(SimValue(L"get 0 asic 0x9023"), 1);
+
+    Simctl(L"set 0 asic 0x9023 0");
+    std::fill(std::begin(buffer), std::end(buffer), 0xEE);
+    EXPECT_EQ(getEeprom(0x103, 1, buffer), 1);
+    EXPECT_EQ(buffer[0], 0x44);
+    EXPECT_EQ(buffer[1], 0xEE);
+    EXPECT_EQ(SimValue(L"get 0 asic 0x9023"), 0);
+}
+
+// A record whose length byte claims more than the 78 bytes hold gives at most 38 characters when its type
+// byte is 3; an over-long record of another type is refused.
+struct StringRecordCase
+{
+    int lengthByte;
+    int typeByte;
+    int expectedResult;
+    int expectedCount;
+};
+
+class BrindleStringRecordTest : public BrindleSimTest,
+                                public ::testing::WithParamInterface<std::tuple<int, StringRecordCase>>
+{
+};
+
+TEST_P(BrindleStringRecordTest, CharacterCountFollowsTheLengthByteUpTo38)
+{
+    ASSERT_TRUE(brindle.Loaded());
+    const int extension = std::get<0>(GetParam());
+    const StringRecordCase record = std::get<1>(GetParam());
+    Reset(L"veyra9665");
+    Simctl(L"set 0 extension " + std::to_wstring(extension));
+    auto getManufacturer = brindle.Find<GetManufacturerFn>("GetManufacturer");
+    auto getSerial = brindle.Find<GetSerialNumberFn>("GetSerialNumber");
+
+    // Seed bytes that add up to 0 put the record at 0x0254; 40 characters 'A'.. follow its two header bytes.
+    Simctl(L"set 0 eeprom 0x230 0 0 0 0 0 0 0 0");
+    std::wstring bytes =
+        L"set 0 eeprom 0x254 " + std::to_wstring(record.lengthByte) + L" " + std::to_wstring(record.typeByte);
+    std::string expected;
+    for (int i = 0; i < 40; ++i) {
+        bytes += L" " + std::to_wstring('A' + i) + L" 0";
+        expected += static_cast<char>('A' + i);
+    }
+    Simctl(bytes);
+    expected.resize(static_cast<size_t>(record.expectedCount));
+
+    char text[40];
+    std::fill(std::begin(text), std::end(text), '#');
+    int length = -1;
+    EXPECT_EQ(getManufacturer(&length, text), record.expectedResult);
+    if (record.expectedResult == 1) {
+        EXPECT_EQ(length, record.expectedCount);
+        EXPECT_EQ(std::string(text, static_cast<size_t>(record.expectedCount)), expected);
+    } else {
+        EXPECT_EQ(length, -1);
+    }
+    EXPECT_EQ(text[38], '#') << "nothing is written past the 38 characters";
+    EXPECT_EQ(text[39], '#');
+
+    std::fill(std::begin(text), std::end(text), '#');
+    EXPECT_EQ(getSerial(0, text), record.expectedResult);
+    if (record.expectedResult == 1)
+        EXPECT_EQ(std::string(text, static_cast<size_t>(record.expectedCount)), expected);
+    else
+        EXPECT_EQ(text[0], '\0');
+    EXPECT_EQ(text[38], '#');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, BrindleStringRecordTest,
+    ::testing::Combine(::testing::Values(1, 0),
+                       ::testing::Values(StringRecordCase{0xFF, 3, 1, 38}, StringRecordCase{0x50, 3, 1, 38},
+                                         StringRecordCase{0x4E, 7, 1, 38}, StringRecordCase{0x0C, 3, 1, 5},
+                                         StringRecordCase{0x50, 4, 0, 0})));
+
+// A damaged signature makes the record and firmware exports fail and leaves the record untouched; plain
+// EEPROM reads still work, so the signature can be read back and repaired.
+TEST_P(BrindleAccessModeTest, BadEepromSignatureFailsRecordAndFirmwareExports)
+{
+    ASSERT_TRUE(brindle.Loaded());
+    Reset(L"veyra9665");
+    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
+    Simctl(L"set 0 eeprom 0x230 0 0 0 0 0 0 0 0");
+    Simctl(L"set 0 eeprom 0x254 0x0A 3 0x41 0 0x42 0 0x43 0 0x44 0");
+    Simctl(L"set 0 eeprom 0 0x56 0x09 0x55 0xAB");
+    auto getManufacturer = brindle.Find<GetManufacturerFn>("GetManufacturer");
+    auto setManufacturer = brindle.Find<SetManufacturerFn>("SetManufacturer");
+    auto getSerial = brindle.Find<GetSerialNumberFn>("GetSerialNumber");
+    auto getFirmware = brindle.Find<GetFWVersionFn>("GetFWVersion");
+    auto getEeprom = brindle.Find<GetEEPROMRegisterFn>("GetEEPROMRegister");
+
+    char text[38];
+    std::fill(std::begin(text), std::end(text), 'x');
+    int length = -1;
+    EXPECT_EQ(getManufacturer(&length, text), 0);
+    EXPECT_EQ(length, -1);
+    EXPECT_EQ(getSerial(0, text), 0);
+    EXPECT_EQ(text[0], '\0');
+    EXPECT_EQ(setManufacturer(3, "XYZ"), 0);
+    EXPECT_NE(RunSimctl(L"get 0 eeprom 0x254 4").find("bytes=0a,03,41,00"), std::string::npos);
+    unsigned char version[4] = {9, 9, 9, 9};
+    EXPECT_EQ(getFirmware(1, version), 0);
+    EXPECT_EQ(version[0], 0);
+
+    unsigned char signature[4] = {};
+    EXPECT_EQ(getEeprom(0, 4, signature), 1);
+    EXPECT_EQ(signature[3], 0xAB);
+
+    // With the signature repaired the same record reads again.
+    Simctl(L"set 0 eeprom 3 0xAA");
+    EXPECT_EQ(getManufacturer(&length, text), 1);
+    EXPECT_EQ(std::string(text, static_cast<size_t>(length)), "ABCD");
+}
 
 TEST_F(BrindleSimTest, StringRecordFirmwareAndEeprom)
 {
