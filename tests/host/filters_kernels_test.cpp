@@ -425,6 +425,15 @@ TEST(ScalerKernels, RowSizesAndUnevenCrop)
     EXPECT_EQ(dst, (std::vector<uint8_t>{1, 1, 1, 1, 1, 1, 0, 0}));
 }
 
+// Widening to 32-bit rows keeps every colour byte in place and writes exactly width quadruples.
+TEST(ScalerKernels, Rgb32RowKeepsColoursAndStopsAtTheWidth)
+{
+    const std::vector<uint8_t> src = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    std::vector<uint8_t> dst(16, 0xEE);
+    Rgb24RowToRgb32(src.data(), dst.data(), 3);
+    EXPECT_EQ(dst, (std::vector<uint8_t>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0xEE, 0xEE, 0xEE, 0xEE}));
+}
+
 TEST(ScalerKernels, ForcedPathFallsBackToOneTheProcessorHas)
 {
     EXPECT_EQ(ResolveKernelPath(KernelPath::Scalar), KernelPath::Scalar);

@@ -107,6 +107,16 @@ bool ConvertRgb24ToRgb24(const uint8_t* src, size_t srcBytes, uint8_t* dst, size
     return Convert(src, srcBytes, dst, dstBytes, geometry, detail::SourceFormat::Rgb24, RowsFor(path).rgb24);
 }
 
+void Rgb24RowToRgb32(const uint8_t* src, uint8_t* dst, int width)
+{
+    for (int x = 0; x < width; ++x, src += 3, dst += 4) {
+        dst[0] = src[0];
+        dst[1] = src[1];
+        dst[2] = src[2];
+        dst[3] = 0;
+    }
+}
+
 bool IsKernelPathAvailable(KernelPath path)
 {
     switch (path) {

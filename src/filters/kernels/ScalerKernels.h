@@ -57,6 +57,10 @@ bool ConvertYuy2ToRgb24Reference(const uint8_t* src, size_t srcBytes, uint8_t* d
 bool ConvertRgb24ToRgb24Reference(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
                                   const FrameGeometry& geometry);
 
+// Widens one row of `width` blue-green-red triples into blue-green-red-zero quadruples: the 32-bit RGB
+// row that video renderers take without a colour converter. `src` and `dst` must not overlap.
+void Rgb24RowToRgb32(const uint8_t* src, uint8_t* dst, int width);
+
 // One BT.601 limited-range pixel to full-range blue, green, red, rounded to nearest, exact.
 void YuvToBgrReference(uint8_t y, uint8_t u, uint8_t v, uint8_t bgr[3]);
 

@@ -33,6 +33,22 @@ bool InputLayout(const AM_MEDIA_TYPE& mt, PixelLayout* layout, const VIDEOINFOHE
     return true;
 }
 
+// The picture goes out as 32-bit RGB first (renderers draw it without a colour converter; Direct3D
+// surfaces of 24-bit RGB are rare) or as 24-bit RGB, always bottom-up and of the scaled size.
+bool OutputLayout(const AM_MEDIA_TYPE& mt, PixelLayout* layout)
+{
+    if (!IsEqualGUID(mt.majortype, MEDIATYPE_Video))
+        return false;
+    PixelLayout l;
+    if (!dshow::LayoutOfSubtype(mt.subtype, &l) || l == PixelLayout::Yuy2)
+        return false;
+    const VIDEOINFOHEADER* v = dshow::VideoInfoOf(mt);
+    if (!v || v->bmiHeader.biCompression != BI_RGB || v->bmiHeader.biBitCount != (l == PixelLayout::Rgb32 ? 32 : 24))
+        return false;
+    *layout = l;
+    return true;
+}
+
 } // namespace
 
 DownScaler::DownScaler() : TransformFilter(CLSID_NorvaneDownScaler, L"Input", L"Output") {}
@@ -87,13 +103,10 @@ HRESULT DownScaler::CheckTransform(const AM_MEDIA_TYPE& in, const AM_MEDIA_TYPE&
 {
     PixelLayout layout;
     const VIDEOINFOHEADER* inInfo;
-    if (!InputLayout(in, &layout, &inInfo))
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    if (!IsEqualGUID(out.majortype, MEDIATYPE_Video) || !IsEqualGUID(out.subtype, MEDIASUBTYPE_RGB24))
+    PixelLayout outLayout;
+    if (!InputLayout(in, &layout, &inInfo) || !OutputLayout(out, &outLayout))
         return VFW_E_TYPE_NOT_ACCEPTED;
     const VIDEOINFOHEADER* outInfo = dshow::VideoInfoOf(out);
-    if (!outInfo || outInfo->bmiHeader.biBitCount != 24 || outInfo->bmiHeader.biCompression != BI_RGB)
-        return VFW_E_TYPE_NOT_ACCEPTED;
     const scaler::FrameSize size =
         scaler::OutputSizeFor(inInfo->bmiHeader.biWidth, inInfo->bmiHeader.biHeight, m_scaleMode);
     // Bottom-up rows only: that is the picture the grab writes and the renderers take.
@@ -104,14 +117,15 @@ HRESULT DownScaler::CheckTransform(const AM_MEDIA_TYPE& in, const AM_MEDIA_TYPE&
 
 HRESULT DownScaler::GetOutputType(int index, const AM_MEDIA_TYPE& in, dshow::MediaType& out)
 {
-    if (index != 0)
+    if (index < 0 || index > 1)
         return VFW_S_NO_MORE_ITEMS;
     PixelLayout layout;
     const VIDEOINFOHEADER* vih;
     if (!InputLayout(in, &layout, &vih))
         return VFW_E_TYPE_NOT_ACCEPTED;
     const scaler::FrameSize size = scaler::OutputSizeFor(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight, m_scaleMode);
-    return dshow::BuildVideoType(out, PixelLayout::Rgb24, size.width, size.height, vih->AvgTimePerFrame);
+    return dshow::BuildVideoType(out, index == 0 ? PixelLayout::Rgb32 : PixelLayout::Rgb24, size.width, size.height,
+                                 vih->AvgTimePerFrame);
 }
 
 HRESULT DownScaler::DecideBufferSize(IMemAllocator*, ALLOCATOR_PROPERTIES* request)
@@ -130,8 +144,9 @@ HRESULT DownScaler::OnOutputConnected(const AM_MEDIA_TYPE& mt)
 {
     PixelLayout layout;
     const VIDEOINFOHEADER* inInfo;
+    PixelLayout outLayout;
     const VIDEOINFOHEADER* outInfo = dshow::VideoInfoOf(mt);
-    if (!outInfo || !InputLayout(Input().ConnectionType().Get(), &layout, &inInfo))
+    if (!outInfo || !OutputLayout(mt, &outLayout) || !InputLayout(Input().ConnectionType().Get(), &layout, &inInfo))
         return VFW_E_TYPE_NOT_ACCEPTED;
     kernels::FrameGeometry g;
     g.width = outInfo->bmiHeader.biWidth;
@@ -152,6 +167,7 @@ HRESULT DownScaler::OnOutputConnected(const AM_MEDIA_TYPE& mt)
     m_geometry = g;
     m_frameBytes = bytes;
     m_inputYuy2 = layout == PixelLayout::Yuy2;
+    m_outputLayout = outLayout;
     return S_OK;
 }
 
@@ -196,19 +212,20 @@ HRESULT DownScaler::CopyToSample(IMediaSample* out)
     const long capacity = out->GetSize();
     const int width = m_geometry.width;
     const int height = m_geometry.height;
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    const PixelLayout layout = m_outputLayout;
+    const size_t rowBytes = static_cast<size_t>(width) * (layout == PixelLayout::Rgb32 ? 4 : 3);
     const size_t ownStride = static_cast<size_t>(m_geometry.dstStride);
-    size_t stride = ownStride;
+    size_t stride = dshow::RowBytes(layout, width);
     bool topDown = false;
     // A renderer may hand out buffers of another row pitch or order (a format change on the sample).
     AM_MEDIA_TYPE* changed = nullptr;
     if (out->GetMediaType(&changed) == S_OK && changed) {
         const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*changed);
-        const bool usable = vih && IsEqualGUID(changed->subtype, MEDIASUBTYPE_RGB24) &&
+        const bool usable = vih && IsEqualGUID(changed->subtype, dshow::SubtypeOf(layout)) &&
                             vih->bmiHeader.biWidth >= width &&
                             (vih->bmiHeader.biHeight == height || vih->bmiHeader.biHeight == -height);
         if (usable) {
-            stride = dshow::RowBytes(PixelLayout::Rgb24, vih->bmiHeader.biWidth);
+            stride = dshow::RowBytes(layout, vih->bmiHeader.biWidth);
             topDown = vih->bmiHeader.biHeight < 0;
         }
         dshow::DeleteMediaType(changed);
@@ -219,13 +236,16 @@ HRESULT DownScaler::CopyToSample(IMediaSample* out)
     if (capacity < 0 || static_cast<size_t>(capacity) < needed)
         return VFW_E_BUFFER_OVERFLOW;
     AutoLock lock(m_frameLock);
-    if (stride == ownStride && !topDown) {
+    if (layout == PixelLayout::Rgb24 && stride == ownStride && !topDown) {
         std::memcpy(dst, m_newest.data(), m_frameBytes);
     } else {
         for (int row = 0; row < height; ++row) {
             const BYTE* from = m_newest.data() + static_cast<size_t>(row) * ownStride;
-            const int target = topDown ? height - 1 - row : row;
-            std::memcpy(dst + static_cast<size_t>(target) * stride, from, rowBytes);
+            BYTE* to = dst + static_cast<size_t>(topDown ? height - 1 - row : row) * stride;
+            if (layout == PixelLayout::Rgb32)
+                kernels::Rgb24RowToRgb32(from, to, width);
+            else
+                std::memcpy(to, from, rowBytes);
         }
     }
     return out->SetActualDataLength(static_cast<long>(needed));

@@ -1,4 +1,4 @@
-// The scaler filter: YUY2 or RGB24 camera frames in, RGB24 bottom-up pictures out, with mirror, flip, the
+// The scaler filter: YUY2 or RGB24 camera frames in, RGB32 or RGB24 bottom-up pictures out, with mirror, flip, the
 // 1280x800 -> 1280x720 crop, the newest frame kept for GrabFrame, and hold.
 #pragma once
 
@@ -48,6 +48,7 @@ private:
 
     // Set when the output connects (filter stopped); read by the streaming thread.
     bool m_inputYuy2 = true;
+    dshow::PixelLayout m_outputLayout = dshow::PixelLayout::Rgb24;
     kernels::FrameGeometry m_geometry;
     size_t m_frameBytes = 0;
 

@@ -5,11 +5,11 @@
 namespace {
 
 const REGPINTYPES kInputTypes[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_YUY2}, {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24}};
-const REGPINTYPES kOutputTypes[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24}};
+const REGPINTYPES kOutputTypes[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_RGB32}, {&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24}};
 
 const REGFILTERPINS2 kPins[] = {
     {0, 1, 2, kInputTypes, 0, nullptr, nullptr},
-    {REG_PINFLAG_B_OUTPUT, 1, 1, kOutputTypes, 0, nullptr, nullptr},
+    {REG_PINFLAG_B_OUTPUT, 1, 2, kOutputTypes, 0, nullptr, nullptr},
 };
 
 // Merit "do not use": the capture engine adds the scaler by class id; intelligent connect never inserts it.

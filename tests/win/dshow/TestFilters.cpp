@@ -195,6 +195,26 @@ ComPtr<TestSink> MakeSink(const GUID& major, const GUID& subtype)
     return MakeSink(wanted);
 }
 
+HRESULT CreateRealVmr9(IBaseFilter** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    // quartz.dll stays loaded for the rest of the test process: the filter's code lives there.
+    HMODULE quartz = LoadLibraryW(L"quartz.dll");
+    if (!quartz)
+        return HRESULT_FROM_WIN32(GetLastError());
+    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(quartz, "DllGetClassObject")));
+    if (!get)
+        return E_NOINTERFACE;
+    dshow::ComPtr<IClassFactory> factory;
+    HRESULT hr = get(CLSID_VideoMixingRenderer9, IID_IClassFactory, factory.PutVoid());
+    if (FAILED(hr))
+        return hr;
+    return factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(out));
+}
+
 ULONG RefCount(IUnknown* object)
 {
     object->AddRef();

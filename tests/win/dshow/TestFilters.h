@@ -75,6 +75,10 @@ dshow::ComPtr<TestSource> MakeAudioSource();
 dshow::ComPtr<TestSink> MakeSink(const AM_MEDIA_TYPE& wanted);
 dshow::ComPtr<TestSink> MakeSink(const GUID& major, const GUID& subtype);
 
+// Wine's own VMR-9, created through quartz.dll's class factory: the test prefix maps the VMR-9 class id
+// to the GDI renderer (scripts/prefix.d/20-renderer.sh), so CoCreateInstance would not give it.
+HRESULT CreateRealVmr9(IBaseFilter** out);
+
 // Reference count of an object (AddRef + Release).
 ULONG RefCount(IUnknown* object);
 // Polls until cond() or the timeout; returns cond().

@@ -322,7 +322,12 @@ TEST_P(RendererTest, SamplesFlowThroughSmartTeePreviewIntoARenderer)
     ASSERT_EQ(S_OK, graph->AddFilter(capture.Get(), L"Capture sink"));
     ComPtr<IBaseFilter> tee, renderer;
     ASSERT_EQ(S_OK, dshow::AddFilterByClsid(graph.Get(), CLSID_SmartTee, L"SmartTee Filter", tee.Put()));
-    ASSERT_EQ(S_OK, dshow::AddFilterByClsid(graph.Get(), *GetParam(), L"VMR", renderer.Put()));
+    if (GetParam() == &CLSID_VideoMixingRenderer9) {
+        ASSERT_EQ(S_OK, testfilters::CreateRealVmr9(renderer.Put()));
+        ASSERT_EQ(S_OK, graph->AddFilter(renderer.Get(), L"VMR"));
+    } else {
+        ASSERT_EQ(S_OK, dshow::AddFilterByClsid(graph.Get(), *GetParam(), L"VMR", renderer.Put()));
+    }
     ASSERT_EQ(S_OK, dshow::ConnectFilters(graph.Get(), source.Get(), 0, tee.Get(), 0, nullptr, false));
     ASSERT_EQ(S_OK, dshow::ConnectFilters(graph.Get(), tee.Get(), 0, capture.Get(), 0, nullptr, false));
     ASSERT_EQ(S_OK, dshow::ConnectFilters(graph.Get(), tee.Get(), 1, renderer.Get(), 0, nullptr, true));

@@ -124,13 +124,16 @@ void FillPicture(const AM_MEDIA_TYPE& mt, BYTE* data, long bytes, LONG)
     }
 }
 
-// Pixel (x, y) of a bottom-up RGB24 picture, y counted from the top.
-Rgb PixelAt(const std::vector<BYTE>& data, int w, int h, int x, int y)
+// Pixel (x, y) of a bottom-up RGB24 (or RGB32) picture, y counted from the top.
+Rgb PixelAt(const std::vector<BYTE>& data, int w, int h, int x, int y, PixelLayout layout = PixelLayout::Rgb24)
 {
-    const size_t stride = dshow::RowBytes(PixelLayout::Rgb24, w);
-    const size_t at = (h - 1 - y) * stride + x * 3;
-    if (at + 3 > data.size())
+    const size_t pixelBytes = layout == PixelLayout::Rgb32 ? 4 : 3;
+    const size_t stride = dshow::RowBytes(layout, w);
+    const size_t at = (h - 1 - y) * stride + x * pixelBytes;
+    if (at + pixelBytes > data.size())
         return Rgb{-1, -1, -1};
+    if (pixelBytes == 4 && data[at + 3] != 0)
+        return Rgb{-2, -2, -2}; // the spare byte of 32-bit RGB stays 0
     return Rgb{data[at + 2], data[at + 1], data[at]};
 }
 
@@ -319,6 +322,7 @@ struct PixelCase
     int height; // negative: top-down RGB24 input
     bool mirror;
     bool flip;
+    PixelLayout out = PixelLayout::Rgb24; // what the downstream pin takes
 };
 
 class ScalerPixelTest : public FilterTest, public ::testing::WithParamInterface<PixelCase>
@@ -331,7 +335,7 @@ TEST_P(ScalerPixelTest, PictureIsMirroredFlippedAndColouredAsAsked)
     const int w = 64, h = c.height < 0 ? -c.height : c.height;
     auto source = MakeVideoSource(c.layout, w, c.height, 60, &FillPicture);
     auto scaler = NewScaler();
-    auto sink = MakeSink(MEDIATYPE_Video, MEDIASUBTYPE_RGB24);
+    auto sink = MakeSink(MEDIATYPE_Video, dshow::SubtypeOf(c.out));
     ASSERT_TRUE(source && scaler && sink);
     ComPtr<IMirrorFlip> orientation;
     ASSERT_EQ(S_OK, scaler->QueryInterface(IID_IMirrorFlip, orientation.PutVoid()));
@@ -352,7 +356,7 @@ TEST_P(ScalerPixelTest, PictureIsMirroredFlippedAndColouredAsAsked)
             const int sx = c.mirror ? w - 1 - x : x;
             const int sy = c.flip ? h - 1 - y : y;
             const Rgb want = c.layout == PixelLayout::Yuy2 ? Yuy2Expected(sx, sy, w, h) : PictureColor(sx, sy, w, h);
-            const Rgb got = PixelAt(data, w, h, x, y);
+            const Rgb got = PixelAt(data, w, h, x, y, c.out);
             EXPECT_TRUE(Near(want, got)) << c.name << " at " << x << "," << y << ": want " << Text(want) << " got "
                                          << Text(got);
         }
@@ -366,6 +370,10 @@ INSTANTIATE_TEST_SUITE_P(Filters, ScalerPixelTest,
                                            PixelCase{"rgb_mirror", PixelLayout::Rgb24, 48, true, false},
                                            PixelCase{"rgb_flip", PixelLayout::Rgb24, 48, false, true},
                                            PixelCase{"rgb_top_down_both", PixelLayout::Rgb24, -48, true, true},
+                                           PixelCase{"rgb_to_rgb32_mirror", PixelLayout::Rgb24, 48, true, false,
+                                                     PixelLayout::Rgb32},
+                                           PixelCase{"yuy2_to_rgb32_flip", PixelLayout::Yuy2, 48, false, true,
+                                                     PixelLayout::Rgb32},
                                            PixelCase{"yuy2_plain", PixelLayout::Yuy2, 48, false, false},
                                            PixelCase{"yuy2_mirror", PixelLayout::Yuy2, 48, true, false},
                                            PixelCase{"yuy2_both", PixelLayout::Yuy2, 48, true, true}),
@@ -559,11 +567,21 @@ TEST_F(FilterTest, ScalerStreamsThroughSmartTeeIntoTheVideoRenderer)
     ASSERT_EQ(S_OK, m_graph->AddFilter(scaler.Get(), L"Norvane Down Scaler"));
     ASSERT_EQ(S_OK, m_graph->AddFilter(capture.Get(), L"Capture sink"));
     ASSERT_EQ(S_OK, dshow::AddFilterByClsid(m_graph.Get(), CLSID_SmartTee, L"SmartTee Filter", tee.Put()));
-    ASSERT_EQ(S_OK, dshow::AddFilterByClsid(m_graph.Get(), CLSID_VideoMixingRenderer9, L"VMR", renderer.Put()));
+    ASSERT_EQ(S_OK, testfilters::CreateRealVmr9(renderer.Put()));
+    ASSERT_EQ(S_OK, m_graph->AddFilter(renderer.Get(), L"VMR"));
     ASSERT_EQ(S_OK, dshow::ConnectFilters(m_graph.Get(), source.Get(), 0, scaler.Get(), 0, nullptr, false));
     ASSERT_EQ(S_OK, dshow::ConnectFilters(m_graph.Get(), scaler.Get(), 0, tee.Get(), 0, nullptr, false));
     ASSERT_EQ(S_OK, dshow::ConnectFilters(m_graph.Get(), tee.Get(), 0, capture.Get(), 0, nullptr, false));
     ASSERT_EQ(S_OK, dshow::ConnectFilters(m_graph.Get(), tee.Get(), 1, renderer.Get(), 0, nullptr, true));
+    // The tee passes the scaler's first choice on: 32-bit RGB, which VMR-9 takes without a converter
+    // (its Direct3D surfaces cannot hold 24-bit RGB).
+    ComPtr<IPin> vmrIn;
+    ASSERT_EQ(S_OK, dshow::GetPin(renderer.Get(), PINDIR_INPUT, 0, vmrIn.Put()));
+    AM_MEDIA_TYPE vmrType = {};
+    ASSERT_EQ(S_OK, vmrIn->ConnectionMediaType(&vmrType));
+    EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_RGB32, vmrType.subtype));
+    dshow::FreeMediaType(vmrType);
+    vmrIn.Reset();
     Run();
     EXPECT_TRUE(WaitFor([&] { return capture->Received() >= 10; }, 8000)) << capture->Received();
     Stop();
