@@ -12,6 +12,7 @@
 #include "ui/SkinShape.h"
 
 #include <objbase.h>
+#include <wtsapi32.h>
 
 #include <memory>
 
@@ -112,12 +113,18 @@ BOOL CSkinDlg::OnInitDialog()
 
     LoadMenus();
     DockAt(m_nToolbarPosition);
+    if (const UINT item = toolbar::PositionMenuItem(m_nToolbarPosition))
+        m_menu.CheckItem(item, true);
+    m_menu.CheckItem(ID_BAR_AUTOHIDE, m_bAutoHide);
     AddTrayIcon();
 
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     SetWindowText(L"Quillo_1");
     g_hToolbarWnd = Hwnd();
     g_pToolbar = this;
+
+    // Session changes (user switch, lock) reach the bar as WM_WTSSESSION_CHANGE.
+    m_sessionRegistered = WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
 
     {
         std::unique_ptr<Camera> camera(new Camera(nullptr));
@@ -146,6 +153,13 @@ void CSkinDlg::HandOverToFirstInstance()
 
 LRESULT CSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_DESTROY) {
+        // The bar ends the program: no more session notices, and the thread's loop ends.
+        if (m_sessionRegistered)
+            WTSUnRegisterSessionNotification(Hwnd());
+        m_sessionRegistered = false;
+        PostQuitMessage(0);
+    }
     if (message == WM_COPYDATA) {
         // A later start of the program hands over: open the preview when asked, show the bar.
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);

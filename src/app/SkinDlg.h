@@ -94,6 +94,7 @@ private:
     NOTIFYICONDATAW m_trayIcon = {};
     bool m_trayIconAdded = false;
     bool m_comInitialised = false;
+    bool m_sessionRegistered = false;
     int m_nShapedPosition = -1; // the edge seen at the previous WM_SIZE
 };
 

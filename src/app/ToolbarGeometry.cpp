@@ -1,5 +1,7 @@
 #include "app/ToolbarGeometry.h"
 
+#include "res/resource.h"
+
 namespace toolbar {
 
 bool DockedRect(int position, int screenWidth, int screenHeight, Rect& out)
@@ -30,6 +32,20 @@ Rect ButtonRect(int index, bool vertical)
     if (vertical)
         return {0, offset, kShortSide, offset + kStep};
     return {offset, 0, offset + kStep, kShortSide};
+}
+
+unsigned PositionMenuItem(int position)
+{
+    switch (position) {
+    case kTop:
+        return ID_BAR_TOP;
+    case kLeft:
+        return ID_BAR_LEFT;
+    case kRight:
+        return ID_BAR_RIGHT;
+    default:
+        return 0;
+    }
 }
 
 } // namespace toolbar

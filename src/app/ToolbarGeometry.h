@@ -22,6 +22,10 @@ bool DockedRect(int position, int screenWidth, int screenHeight, Rect& out);
 // True when the bar stands upright (left or right edge) and uses the vertical pictures.
 bool IsVertical(int position);
 
+// The command of the position menu's item for an edge (Top, Left, Right), checked while the bar is
+// docked there; 0 for a position that is not an edge.
+unsigned PositionMenuItem(int position);
+
 // The five buttons in order Camera, Property, Setting, Help, Menu.
 constexpr int kButtonCount = 5;
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 class Toolbar : public ::testing::Test {
@@ -62,6 +64,50 @@ TEST_F(Toolbar, SecondStartHandsOverAndExits)
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(e2e::VisibleWindows(second.Pid()).size(), 0u);
     EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 1000, first.Pid()), nullptr);
+}
+
+// The running instance is marked by the semaphore; when its toolbar window cannot be found the later
+// start says so and ends.
+TEST_F(Toolbar, SecondStartWithoutAFindableFirstToolbarSaysSoAndEnds)
+{
+    HANDLE marker = CreateSemaphoreW(nullptr, 0, 1, L"WMC32DUMMYSEMAPHORE");
+    ASSERT_NE(marker, nullptr);
+    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "another Quillo still runs";
+    e2e::Process second = e2e::Start(L"Quillo.exe", L"/s");
+    HWND box = e2e::WaitForWindow(L"#32770", nullptr, 20000, second.Pid());
+    ASSERT_NE(box, nullptr);
+    wchar_t text[128] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 128);
+    EXPECT_STREQ(text, L"Unable to find other app.");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 99;
+    EXPECT_TRUE(second.Wait(20000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(e2e::WaitForWindow(nullptr, L"Quillo_1", 500, second.Pid()), nullptr);
+    CloseHandle(marker);
+}
+
+// With the first instance's preview already open, a later start only shows the toolbar: still one
+// preview, one toolbar.
+TEST_F(Toolbar, SecondStartWithThePreviewOpenCreatesNoSecondPreview)
+{
+    e2e::Process first = e2e::Start(L"Quillo.exe", L"");
+    ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo", 30000, first.Pid()), nullptr);
+    const size_t windowsBefore = e2e::VisibleWindows(first.Pid()).size();
+
+    e2e::Process second = e2e::Start(L"Quillo.exe", L"");
+    DWORD code = 99;
+    ASSERT_TRUE(second.Wait(30000, &code));
+    EXPECT_EQ(code, 0u);
+    Sleep(500);
+    size_t previews = 0;
+    for (HWND window : e2e::VisibleWindows(first.Pid())) {
+        wchar_t title[32] = {};
+        GetWindowTextW(window, title, 32);
+        previews += std::wstring(title) == L"Quillo" ? 1 : 0;
+    }
+    EXPECT_EQ(previews, 1u);
+    EXPECT_EQ(e2e::VisibleWindows(first.Pid()).size(), windowsBefore);
 }
 
 } // namespace

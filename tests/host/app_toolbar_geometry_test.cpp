@@ -53,3 +53,13 @@ TEST(ToolbarGeometry, ButtonsFollowTheLogoInBothOrientations)
     EXPECT_FALSE(toolbar::IsVertical(toolbar::kTop));
     EXPECT_FALSE(toolbar::IsVertical(toolbar::kFloating));
 }
+
+// The position menu marks the edge the bar is docked at; a floating bar marks none.
+TEST(ToolbarGeometry, PositionMenuItemOfEachEdge)
+{
+    EXPECT_EQ(toolbar::PositionMenuItem(toolbar::kTop), 32808u);
+    EXPECT_EQ(toolbar::PositionMenuItem(toolbar::kLeft), 32807u);
+    EXPECT_EQ(toolbar::PositionMenuItem(toolbar::kRight), 32809u);
+    EXPECT_EQ(toolbar::PositionMenuItem(toolbar::kFloating), 0u);
+    EXPECT_EQ(toolbar::PositionMenuItem(7), 0u);
+}
