@@ -121,4 +121,24 @@ TEST_F(PreviewStart, TheHelperStartsOnceAndQuitsWhenThePreviewCloses)
     EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 2000, quillo.Pid()), nullptr);
 }
 
+// The machine's language value picks the language file's German section for the boxes' texts.
+TEST_F(PreviewStart, TheMachineLanguageValueShowsTheBoxInGerman)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Norvane\\Quillo", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const DWORD german = 0x0407;
+    ASSERT_EQ(RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&german), sizeof german),
+              ERROR_SUCCESS);
+    ASSERT_EQ(e2e::Simctl(L"reset unknown"), 0);
+    e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
+    HWND box = e2e::WaitForWindow(L"#32770", L"Fehler!", 20000, quillo.Pid());
+    RegDeleteValueW(key, L"Language");
+    RegCloseKey(key);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), L"Auf diesem System wurde kein Videoaufnahmeger\u00e4t gefunden.");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 } // namespace
