@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -139,6 +141,85 @@ TEST_F(PreviewStart, TheMachineLanguageValueShowsTheBoxInGerman)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(BoxText(box), L"Auf diesem System wurde kein Videoaufnahmeger\u00e4t gefunden.");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// Lines of a log file (CR LF ended), as written.
+std::vector<std::string> LogLines(const std::wstring& path)
+{
+    std::vector<std::string> lines;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lines;
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find("\r\n", at);
+        if (end == std::string::npos)
+            break;
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+// True when the line is " HH:MM:SS<tab>[vistrel] " followed by the message.
+bool IsTraceLine(const std::string& line, std::string* message)
+{
+    if (line.size() < 20 || line[0] != ' ' || line[3] != ':' || line[6] != ':' || line[9] != '\t' ||
+        line.compare(10, 10, "[vistrel] ") != 0)
+        return false;
+    for (int i : {1, 2, 4, 5, 7, 8})
+        if (line[i] < '0' || line[i] > '9')
+            return false;
+    *message = line.substr(20);
+    return true;
+}
+
+// A start with LOG_LEVEL=3 traces the toolbar start and the preview build into vistrel.log, in order.
+TEST_F(PreviewStart, WithLogLevelThreeTheStartIsTracedToTheLogFile)
+{
+    const std::wstring ini = e2e::InstallDir() + L"\\vistrel.ini";
+    const std::wstring log = e2e::InstallDir() + L"\\vistrel.log";
+    DeleteFileW(log.c_str());
+    HANDLE file = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char text[] = "[DEBUG]\r\nLOG_LEVEL=3\r\n";
+    DWORD written = 0;
+    WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(file);
+
+    e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
+    HWND preview = WaitForPreview(quillo.Pid(), 30000);
+    quillo.Kill();
+    e2e::KillAll(L"Tessel.exe");
+    std::vector<std::string> lines = LogLines(log);
+    DeleteFileW(ini.c_str());
+    DeleteFileW(log.c_str());
+    ASSERT_NE(preview, nullptr);
+    ASSERT_FALSE(lines.empty());
+
+    const char* expected[] = {
+        "CSkinDlg::CSkinDlg ================== Application Starts ======================",
+        "Preview::OnInitDialog pCamera->isp=0x1",
+        "Preview::InitStillGraph[IN]",
+        "Preview::InitStillGraph Video Capture <---> Down Scaler  OK!!!",
+        "Preview::InitStillGraph Down Scaler  <---> SmartTee : OK!!!",
+        "Preview::InitStillGraph SmartTee(Preview) <----> VMR: OK!!!",
+        "Preview::InitStillGraph[OUT]",
+    };
+    size_t next = 0;
+    for (const std::string& line : lines) {
+        std::string message;
+        ASSERT_TRUE(IsTraceLine(line, &message)) << "not a trace line: " << line;
+        if (next < std::size(expected) && message == expected[next])
+            ++next;
+    }
+    EXPECT_EQ(next, std::size(expected)) << "missing or out of order: " << (next < std::size(expected) ? expected[next] : "");
 }
 
 } // namespace
