@@ -383,9 +383,9 @@ void Preview::OnBnClickedClose()
         ::SendMessageW(helper, 2258, 0, 0);
     if (m_nCapState == 1 && m_pMediaEvent) {
         m_pMediaEvent->SetNotifyWindow(0, 0, 0);
-        m_pMediaEvent.Release();
+        m_pMediaEvent.Reset();
     }
-    m_pVideoProcAmp.Release();
+    m_pVideoProcAmp.Reset();
     ClearGraphs();
     if (m_pSkinDlg)
         m_pSkinDlg->OnPreviewClosed();
@@ -396,7 +396,7 @@ void Preview::OnDestroy()
 {
     DebugLog("Preview::OnDestroy In!");
     Default();
-    m_pVideoProcAmp.Release();
+    m_pVideoProcAmp.Reset();
 }
 
 void Preview::PostNcDestroy()

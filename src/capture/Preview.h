@@ -5,7 +5,7 @@
 #include "filters/pauseaudio/PauseAudioApi.h"
 #include "filters/scaler/DownScalerApi.h"
 #include "fx/BitmapButton.h"
-#include "fx/ComPtr.h"
+#include "dshow/ComPtr.h"
 #include "fx/Dialog.h"
 #include "fx/Gdi.h"
 #include "fx/Menu.h"
@@ -44,17 +44,17 @@ public:
     void OnBnClickedClose();
 
     // Graph and filters of the current graph.
-    fx::ComPtr<IGraphBuilder> m_pGraph;
-    fx::ComPtr<ICaptureGraphBuilder2> m_pCaptureBuilder;
+    dshow::ComPtr<IGraphBuilder> m_pGraph;
+    dshow::ComPtr<ICaptureGraphBuilder2> m_pCaptureBuilder;
     IBaseFilter* m_pCaptureFilter = nullptr; // held by the graph
-    fx::ComPtr<IDownScaler> m_pDownScaler;
-    fx::ComPtr<IMirrorFlip> m_pMirrorFlip;
-    fx::ComPtr<IMirrorFlip> m_pMirrorFlip2;
-    fx::ComPtr<IPauseAudio> m_pPauseAudio;
-    fx::ComPtr<IVideoWindow> m_pVideoWindow;
-    fx::ComPtr<IBaseFilter> m_pAudioCapture;
-    fx::ComPtr<IMediaEventEx> m_pMediaEvent;
-    fx::ComPtr<IAMVideoProcAmp> m_pVideoProcAmp;
+    dshow::ComPtr<IDownScaler> m_pDownScaler;
+    dshow::ComPtr<IMirrorFlip> m_pMirrorFlip;
+    dshow::ComPtr<IMirrorFlip> m_pMirrorFlip2;
+    dshow::ComPtr<IPauseAudio> m_pPauseAudio;
+    dshow::ComPtr<IVideoWindow> m_pVideoWindow;
+    dshow::ComPtr<IBaseFilter> m_pAudioCapture;
+    dshow::ComPtr<IMediaEventEx> m_pMediaEvent;
+    dshow::ComPtr<IAMVideoProcAmp> m_pVideoProcAmp;
 
     int m_nCapState = 0;
     bool m_bFullWindow = false;

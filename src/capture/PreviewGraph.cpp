@@ -121,11 +121,11 @@ HRESULT Preview::GetDownScaler(IBaseFilter** filter)
     }
     DebugLog("Preview::GetDownScaler Resolution: %d x %d (m_bDeviceHasSSVGA=%d)", m_nWidth, m_nHeight,
              m_bDeviceHasSSVGA ? 1 : 0);
-    m_pDownScaler.Release();
-    m_pMirrorFlip.Release();
-    if (FAILED((*filter)->QueryInterface(IID_IDownScaler, reinterpret_cast<void**>(&m_pDownScaler))))
+    m_pDownScaler.Reset();
+    m_pMirrorFlip.Reset();
+    if (FAILED((*filter)->QueryInterface(IID_IDownScaler, m_pDownScaler.PutVoid())))
         DebugLog("Preview::GetDownScaler[ERROR] Failed to find IDownScaler interface!!!");
-    if (FAILED((*filter)->QueryInterface(IID_IMirrorFlip, reinterpret_cast<void**>(&m_pMirrorFlip))))
+    if (FAILED((*filter)->QueryInterface(IID_IMirrorFlip, m_pMirrorFlip.PutVoid())))
         DebugLog("Preview::GetDownScaler[ERROR] Failed to find IMirrorFlip interface!!!");
     if (m_pDownScaler)
         m_pDownScaler->SetScaleMode(ScalerScalesTo720({m_nWidth, m_nHeight}, m_bDeviceHasSSVGA) ? TRUE : FALSE);
@@ -184,14 +184,14 @@ HRESULT Preview::InitStillGraph()
     ClearGraphs();
 
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                  reinterpret_cast<void**>(&m_pGraph));
+                                  m_pGraph.PutVoid());
     if (!m_pGraph) {
         DebugLog("Preview::InitStillGraph Could not create filter graph!");
         return FAILED(hr) ? hr : E_FAIL;
     }
 
-    fx::ComPtr<IBaseFilter> capture;
-    FindCaptureDevice(&capture);
+    dshow::ComPtr<IBaseFilter> capture;
+    FindCaptureDevice(capture.Put());
     m_pCaptureFilter = capture.Get();
     if (!m_pCaptureFilter) {
         DebugLog("Preview::InitStillGraph No video capture device was detected on your system!");
@@ -206,23 +206,23 @@ HRESULT Preview::InitStillGraph()
     }
 
     hr = CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
-                          reinterpret_cast<void**>(&m_pCaptureBuilder));
+                          m_pCaptureBuilder.PutVoid());
     if (FAILED(hr) || !m_pCaptureBuilder) {
         DebugLog("Preview::InitStillGraph Can't get a ICaptureGraphBuilder2 reference!");
         return FAILED(hr) ? hr : E_FAIL;
     }
 
-    fx::ComPtr<IAMStreamConfig> config;
+    dshow::ComPtr<IAMStreamConfig> config;
     if (FAILED(m_pCaptureBuilder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, m_pCaptureFilter,
-                                                IID_IAMStreamConfig, reinterpret_cast<void**>(&config))) ||
+                                                IID_IAMStreamConfig, config.PutVoid())) ||
         !config) {
         DebugLog("Preview::InitStillGraph Failed to create IID_IAMStreamConfig!");
         return E_FAIL;
     }
     CheckResolution(config.Get());
 
-    fx::ComPtr<IBaseFilter> scaler;
-    if (FAILED(GetDownScaler(&scaler)))
+    dshow::ComPtr<IBaseFilter> scaler;
+    if (FAILED(GetDownScaler(scaler.Put())))
         return E_FAIL;
 
     const FrameSize wanted = {m_nWidth, m_nHeight};
@@ -257,7 +257,7 @@ HRESULT Preview::InitStillGraph()
             type->pUnk->Release();
         CoTaskMemFree(type);
     }
-    config.Release();
+    config.Reset();
 
     hr = m_pCaptureBuilder->SetFiltergraph(m_pGraph.Get());
     if (FAILED(hr)) {
@@ -266,18 +266,18 @@ HRESULT Preview::InitStillGraph()
     }
 
     if (UsesMjpegPath(wanted, bMJPEGModule != 0)) {
-        fx::ComPtr<IBaseFilter> decoder;
-        hr = dshow::AddFilterByClsid(m_pGraph.Get(), CLSID_MjpegDec, L"MJPEG Decompressor Filter", &decoder);
-        fx::ComPtr<IPin> capturePin;
+        dshow::ComPtr<IBaseFilter> decoder;
+        hr = dshow::AddFilterByClsid(m_pGraph.Get(), CLSID_MjpegDec, L"MJPEG Decompressor Filter", decoder.Put());
+        dshow::ComPtr<IPin> capturePin;
         if (SUCCEEDED(hr))
             hr = m_pCaptureBuilder->FindPin(m_pCaptureFilter, PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video,
-                                            TRUE, 0, &capturePin);
+                                            TRUE, 0, capturePin.Put());
         if (FAILED(hr)) {
             DebugLog("[ERROR]: Find video capture capture pin fail, 0x%X", static_cast<unsigned>(hr));
             return hr;
         }
-        fx::ComPtr<IPin> decoderIn;
-        hr = dshow::GetPin(decoder.Get(), PINDIR_INPUT, 0, &decoderIn);
+        dshow::ComPtr<IPin> decoderIn;
+        hr = dshow::GetPin(decoder.Get(), PINDIR_INPUT, 0, decoderIn.Put());
         if (SUCCEEDED(hr))
             hr = m_pGraph->ConnectDirect(capturePin.Get(), decoderIn.Get(), nullptr);
         if (FAILED(hr)) {
@@ -294,14 +294,14 @@ HRESULT Preview::InitStillGraph()
         DebugLog("Preview::InitStillGraph MJPeg Decompressor  <---> Down Scaler: OK!!!");
     } else {
         m_pGraph->AddFilter(scaler.Get(), L"Norvane Down Scaler");
-        fx::ComPtr<IPin> capturePin;
+        dshow::ComPtr<IPin> capturePin;
         hr = m_pCaptureBuilder->FindPin(m_pCaptureFilter, PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, TRUE,
-                                        0, &capturePin);
+                                        0, capturePin.Put());
         if (FAILED(hr)) {
             DebugLog("[ERROR]: Find video capture capture pin fail, 0x%X", static_cast<unsigned>(hr));
         } else {
-            fx::ComPtr<IPin> scalerIn;
-            hr = dshow::GetPin(scaler.Get(), PINDIR_INPUT, 0, &scalerIn);
+            dshow::ComPtr<IPin> scalerIn;
+            hr = dshow::GetPin(scaler.Get(), PINDIR_INPUT, 0, scalerIn.Put());
             if (SUCCEEDED(hr))
                 hr = m_pGraph->ConnectDirect(capturePin.Get(), scalerIn.Get(), nullptr);
             if (FAILED(hr)) {
@@ -314,8 +314,8 @@ HRESULT Preview::InitStillGraph()
         }
     }
 
-    fx::ComPtr<IBaseFilter> tee;
-    hr = dshow::AddFilterByClsid(m_pGraph.Get(), CLSID_SmartTee, L"SmartTee Filter", &tee);
+    dshow::ComPtr<IBaseFilter> tee;
+    hr = dshow::AddFilterByClsid(m_pGraph.Get(), CLSID_SmartTee, L"SmartTee Filter", tee.Put());
     if (SUCCEEDED(hr))
         hr = dshow::ConnectFilters(m_pGraph.Get(), scaler.Get(), 0, tee.Get(), 0, nullptr, false);
     if (FAILED(hr)) {
@@ -324,19 +324,19 @@ HRESULT Preview::InitStillGraph()
     }
     DebugLog("Preview::InitStillGraph Down Scaler  <---> SmartTee : OK!!!");
 
-    fx::ComPtr<IBaseFilter> renderer;
+    dshow::ComPtr<IBaseFilter> renderer;
     hr = CoCreateInstance(CLSID_VideoMixingRenderer9, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                          reinterpret_cast<void**>(&renderer));
+                          renderer.PutVoid());
     if (FAILED(hr)) {
         DebugLog("Preview::InitStillGraph[WARNNING] Failed to create VMR9, try CLSID_VideoRendererDefault!");
         hr = CoCreateInstance(CLSID_VideoRendererDefault, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                              reinterpret_cast<void**>(&renderer));
+                              renderer.PutVoid());
     }
     if (FAILED(hr)) {
         DebugLog("Preview::InitStillGraph[WARNNING] Failed to create CLSID_VideoRendererDefault, try "
                  "CLSID_VideoMixingRenderer!");
         hr = CoCreateInstance(CLSID_VideoMixingRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                              reinterpret_cast<void**>(&renderer));
+                              renderer.PutVoid());
     }
     if (FAILED(hr)) {
         DebugLog("Preview::InitStillGraph[ERROR] Failed to create video renderer!!!!");
@@ -354,8 +354,8 @@ HRESULT Preview::InitStillGraph()
     }
     DebugLog("Preview::InitStillGraph SmartTee(Preview) <----> VMR: OK!!!");
 
-    fx::ComPtr<IVideoWindow> window;
-    if (FAILED(m_pGraph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&window))) || !window) {
+    dshow::ComPtr<IVideoWindow> window;
+    if (FAILED(m_pGraph->QueryInterface(IID_IVideoWindow, window.PutVoid())) || !window) {
         DebugLog("Preview::InitStillGraphCould not get video window interface!");
         return E_FAIL;
     }
@@ -366,8 +366,8 @@ HRESULT Preview::InitStillGraph()
     PlaceVideoWindow(window.Get());
     window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
 
-    fx::ComPtr<IMediaControl> control;
-    hr = m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
+    dshow::ComPtr<IMediaControl> control;
+    hr = m_pGraph->QueryInterface(IID_IMediaControl, control.PutVoid());
     if (SUCCEEDED(hr) && control)
         hr = control->Run();
     if (hr == S_FALSE) {
@@ -400,11 +400,11 @@ void Preview::ClearGraphs()
 {
     DebugLog("Preview::ClearGraphs[IN] m_pGraph=0x%x", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pGraph.Get())));
     if (m_pGraph) {
-        fx::ComPtr<IMediaControl> control;
-        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control))) && control)
+        dshow::ComPtr<IMediaControl> control;
+        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaControl, control.PutVoid())) && control)
             control->Stop();
-        fx::ComPtr<IVideoWindow> window;
-        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&window))) && window) {
+        dshow::ComPtr<IVideoWindow> window;
+        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IVideoWindow, window.PutVoid())) && window) {
             window->put_Visible(OAFALSE);
             window->put_Owner(0);
         }
@@ -412,14 +412,14 @@ void Preview::ClearGraphs()
         if (m_pAudioCapture)
             RemoveDownstream(m_pAudioCapture.Get());
     }
-    m_pDownScaler.Release();
-    m_pMirrorFlip.Release();
-    m_pMirrorFlip2.Release();
-    m_pVideoWindow.Release();
-    m_pGraph.Release();
+    m_pDownScaler.Reset();
+    m_pMirrorFlip.Reset();
+    m_pMirrorFlip2.Reset();
+    m_pVideoWindow.Reset();
+    m_pGraph.Reset();
     m_pCaptureFilter = nullptr; // it lived in the graph
-    m_pCaptureBuilder.Release();
-    m_pVideoProcAmp.Release();
+    m_pCaptureBuilder.Reset();
+    m_pVideoProcAmp.Reset();
     DebugLog("Preview::ClearGraphs[OUT]");
 }
 
@@ -427,8 +427,8 @@ void Preview::MatchPowerLineFrequency()
 {
     if (!m_pCaptureFilter)
         return;
-    fx::ComPtr<IKsTopologyInfo> topology;
-    if (FAILED(m_pCaptureFilter->QueryInterface(__uuidof(IKsTopologyInfo), reinterpret_cast<void**>(&topology))) ||
+    dshow::ComPtr<IKsTopologyInfo> topology;
+    if (FAILED(m_pCaptureFilter->QueryInterface(__uuidof(IKsTopologyInfo), topology.PutVoid())) ||
         !topology)
         return;
     DWORD count = 0;
@@ -445,8 +445,8 @@ void Preview::MatchPowerLineFrequency()
     }
     if (!found || unit == 0) // a unit at position 0 does not count
         return;
-    fx::ComPtr<IVideoProcAmp> amp;
-    if (FAILED(topology->CreateNodeInstance(unit, __uuidof(IVideoProcAmp), reinterpret_cast<void**>(&amp))) || !amp)
+    dshow::ComPtr<IVideoProcAmp> amp;
+    if (FAILED(topology->CreateNodeInstance(unit, __uuidof(IVideoProcAmp), amp.PutVoid())) || !amp)
         return;
     long value = 0, flags = 0;
     if (FAILED(amp->get_PowerlineFrequency(&value, &flags)))

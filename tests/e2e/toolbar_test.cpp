@@ -93,6 +93,8 @@ TEST_F(Toolbar, SecondStartWithThePreviewOpenCreatesNoSecondPreview)
 {
     e2e::Process first = e2e::Start(L"Quillo.exe", L"");
     ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo", 30000, first.Pid()), nullptr);
+    // The preview opens during the bar's start, before the bar itself shows.
+    ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 30000, first.Pid()), nullptr);
     const size_t windowsBefore = e2e::VisibleWindows(first.Pid()).size();
 
     e2e::Process second = e2e::Start(L"Quillo.exe", L"");

@@ -1,6 +1,5 @@
 // GDI wrappers free what they own and put back what they select; image lists keep their pictures;
-// ComPtr keeps exact reference counts; the wait cursor restores the previous cursor.
-#include "fx/ComPtr.h"
+// the wait cursor restores the previous cursor.
 #include "fx/Gdi.h"
 #include "fx/ImageList.h"
 #include "fx/WaitCursor.h"
@@ -9,11 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <utility>
-
-struct ICountingFake : IUnknown
-{
-};
-__CRT_UUID_DECL(ICountingFake, 0x6f1d3c41, 0x2b7a, 0x4c55, 0x9e, 0x35, 0x1f, 0x3a, 0x0b, 0x6c, 0x9d, 0x01)
 
 namespace {
 
@@ -138,97 +132,6 @@ TEST(WaitCursor, ShowsTheHourglassAndRestoresThePreviousCursor)
         EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
     }
     EXPECT_EQ(GetCursor(), arrow);
-}
-
-// A COM object that counts its references and answers one other interface.
-class CountingFake : public ICountingFake
-{
-public:
-    ULONG refs = 1; // the creator's reference
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == __uuidof(ICountingFake)) {
-            *out = static_cast<ICountingFake*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-};
-
-TEST(ComPtr, AssignAddsAReferenceAndReleasesTheOldOne)
-{
-    CountingFake a;
-    CountingFake b;
-    {
-        fx::ComPtr<ICountingFake> ptr;
-        ptr.Assign(&a);
-        EXPECT_EQ(a.refs, 2u);
-        ptr.Assign(&b);
-        EXPECT_EQ(a.refs, 1u);
-        EXPECT_EQ(b.refs, 2u);
-        ptr.Assign(&b); // assigning the same object keeps one reference
-        EXPECT_EQ(b.refs, 2u);
-        fx::ComPtr<ICountingFake> copy = ptr;
-        EXPECT_EQ(b.refs, 3u);
-        fx::ComPtr<ICountingFake> moved = std::move(copy);
-        EXPECT_EQ(b.refs, 3u);
-        EXPECT_FALSE(copy);
-    }
-    EXPECT_EQ(a.refs, 1u);
-    EXPECT_EQ(b.refs, 1u);
-}
-
-TEST(ComPtr, AttachTakesOverAndDetachHandsOverWithoutCounting)
-{
-    CountingFake fake;
-    fake.AddRef(); // the reference that Attach takes over
-    fx::ComPtr<ICountingFake> ptr;
-    ptr.Attach(&fake);
-    EXPECT_EQ(fake.refs, 2u);
-    ICountingFake* raw = ptr.Detach();
-    EXPECT_EQ(raw, &fake);
-    EXPECT_FALSE(ptr);
-    EXPECT_EQ(fake.refs, 2u);
-    raw->Release();
-    EXPECT_EQ(fake.refs, 1u);
-}
-
-TEST(ComPtr, AddressOfReleasesTheHeldReferenceFirst)
-{
-    CountingFake held;
-    CountingFake produced;
-    fx::ComPtr<IUnknown> ptr(&held);
-    EXPECT_EQ(held.refs, 2u);
-    // As an out-parameter: what it held is released before the call fills it.
-    HRESULT hr = produced.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ptr));
-    EXPECT_EQ(hr, S_OK);
-    EXPECT_EQ(held.refs, 1u);
-    EXPECT_EQ(produced.refs, 2u);
-    ptr.Release();
-    EXPECT_EQ(produced.refs, 1u);
-}
-
-TEST(ComPtr, QueryInterfaceFillsOnSuccessAndLeavesEmptyOnFailure)
-{
-    CountingFake fake;
-    fx::ComPtr<IUnknown> unknown(&fake);
-    fx::ComPtr<ICountingFake> counting;
-    EXPECT_EQ(unknown.QueryInterface(counting), S_OK);
-    EXPECT_EQ(counting.Get(), &fake);
-    EXPECT_EQ(fake.refs, 3u);
-    fx::ComPtr<IClassFactory> factory;
-    EXPECT_EQ(unknown.QueryInterface(IID_IClassFactory, factory), E_NOINTERFACE);
-    EXPECT_FALSE(factory);
-    fx::ComPtr<IUnknown> empty;
-    EXPECT_EQ(empty.QueryInterface(counting), E_POINTER);
-    EXPECT_FALSE(counting);
-    EXPECT_EQ(fake.refs, 2u);
 }
 
 } // namespace
