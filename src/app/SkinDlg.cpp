@@ -26,7 +26,8 @@ constexpr UINT kTrayCallbackMessage = 0x0401;
 constexpr UINT kAppBarCallbackMessage = 2025;
 constexpr UINT kMinimizeCommand = 1000;
 
-struct ButtonFrames {
+struct ButtonFrames
+{
     UINT horizontal[5];
     UINT vertical[5];
 };
@@ -41,13 +42,17 @@ constexpr ButtonFrames kFrames[toolbar::kButtonCount] = {
 };
 constexpr UINT kMenuFramesRightEdge[2] = {245, 281};
 
-struct ButtonTip {
+struct ButtonTip
+{
     const wchar_t* key;
     const wchar_t* text;
 };
 constexpr ButtonTip kTips[toolbar::kButtonCount] = {
-    {L"StartCam", L"Start Camera"}, {L"Properties", L"Properties"}, {L"Setting", L"Setting"},
-    {L"Help", L"Help"},             {L"Menu", L"Menu"},
+    {L"StartCam", L"Start Camera"},
+    {L"Properties", L"Properties"},
+    {L"Setting", L"Setting"},
+    {L"Help", L"Help"},
+    {L"Menu", L"Menu"},
 };
 
 } // namespace
@@ -87,8 +92,8 @@ CSkinDlg::~CSkinDlg()
 BOOL CSkinDlg::OnInitDialog()
 {
     fx::Dialog::OnInitDialog();
-    m_hIcon = static_cast<HICON>(LoadImageW(fx::ResourceInstance(), MAKEINTRESOURCEW(IDI_QUILLO), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE | LR_SHARED));
+    m_hIcon = static_cast<HICON>(
+        LoadImageW(fx::ResourceInstance(), MAKEINTRESOURCEW(IDI_QUILLO), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -163,8 +168,8 @@ LRESULT CSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_COPYDATA) {
         // A later start of the program hands over: open the preview when asked, show the bar.
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (data && IsHandOverRequest(static_cast<const wchar_t*>(data->lpData), data->cbData,
-                                      m_strHandOverText.c_str()) &&
+        if (data &&
+            IsHandOverRequest(static_cast<const wchar_t*>(data->lpData), data->cbData, m_strHandOverText.c_str()) &&
             !bTolPrevWnd)
             OnBnClickedButpreview();
         OnShowToolbar();
@@ -286,7 +291,10 @@ void CSkinDlg::OnPaint()
     Default();
 }
 
-void CSkinDlg::OnMinimize() { ShowWindow(SW_MINIMIZE); }
+void CSkinDlg::OnMinimize()
+{
+    ShowWindow(SW_MINIMIZE);
+}
 
 void CSkinDlg::OnShowToolbar()
 {
@@ -294,7 +302,10 @@ void CSkinDlg::OnShowToolbar()
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void CSkinDlg::OnClose() { ShowWindow(SW_HIDE); }
+void CSkinDlg::OnClose()
+{
+    ShowWindow(SW_HIDE);
+}
 
 void CSkinDlg::OnExit()
 {

@@ -21,7 +21,10 @@ bool DockedRect(int position, int screenWidth, int screenHeight, Rect& out)
     }
 }
 
-bool IsVertical(int position) { return position == kLeft || position == kRight; }
+bool IsVertical(int position)
+{
+    return position == kLeft || position == kRight;
+}
 
 Rect ButtonRect(int index, bool vertical)
 {

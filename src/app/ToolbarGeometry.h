@@ -9,7 +9,8 @@ enum Position : int { kFloating = 0, kTop = 1, kLeft = 2, kRight = 3 };
 constexpr int kLongSide = 264;
 constexpr int kShortSide = 51;
 
-struct Rect {
+struct Rect
+{
     int left;
     int top;
     int right;

@@ -22,7 +22,8 @@ constexpr UINT_PTR kSnapshotEnableTimer = 5;
 constexpr COLORREF kLabelText = RGB(85, 85, 85);
 constexpr COLORREF kLabelBackground = RGB(207, 209, 212);
 
-struct ControlPlace {
+struct ControlPlace
+{
     UINT id;
     PlacementRect normal;
     PlacementRect small;
@@ -43,7 +44,8 @@ constexpr ControlPlace kLayout[] = {
 };
 
 // The compact skin's frame pictures (top, bottom, left, right) and the body's last row.
-struct FrameSkin {
+struct FrameSkin
+{
     UINT top, bottom, left, right;
     int bodyBottom;
 };
@@ -126,8 +128,7 @@ BOOL Preview::OnInitDialog()
         camera->ChkDeviceisp();
         DebugLog("Preview::OnInitDialog pCamera->isp=0x%x", camera->isp);
         if (camera->isp == 255) {
-            ShowErrorBox(
-                GetLangText(L"NoVideoDev0", L"No video capture device was detected on your system.").c_str());
+            ShowErrorBox(GetLangText(L"NoVideoDev0", L"No video capture device was detected on your system.").c_str());
             EndDialog(0);
             return TRUE;
         }
@@ -340,7 +341,10 @@ void Preview::OnLButtonDown(UINT, POINT)
     Default();
 }
 
-void Preview::OnMinimize() { SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+void Preview::OnMinimize()
+{
+    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
 
 void Preview::OnFunctionMenu()
 {
@@ -368,7 +372,10 @@ void Preview::OnResolutionMenu()
         popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, Hwnd());
 }
 
-void Preview::OnOK() { DebugLog("Preview::OnOK In!"); }
+void Preview::OnOK()
+{
+    DebugLog("Preview::OnOK In!");
+}
 
 void Preview::OnCancel()
 {

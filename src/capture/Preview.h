@@ -18,7 +18,8 @@
 class CSkinDlg;
 
 // What the snapshot command needs to know about the running preview graph.
-struct SnapshotState {
+struct SnapshotState
+{
     class Preview* owner = nullptr;
     int frameWidth = 0;
     int frameHeight = 0;

@@ -150,11 +150,14 @@ HRESULT Preview::GetPauseAudio(IBaseFilter** filter, IPauseAudio** pauseAudio)
 
 void Preview::ShowCameraMessage()
 {
-    ShowErrorBox(GetLangText(L"InitStillGraph", L"Camera is not installed or camera is occupied by another user.")
-                     .c_str());
+    ShowErrorBox(
+        GetLangText(L"InitStillGraph", L"Camera is not installed or camera is occupied by another user.").c_str());
 }
 
-void Preview::RemoveDownstream(IBaseFilter* filter) { dshow::RemoveDownstream(m_pGraph.Get(), filter); }
+void Preview::RemoveDownstream(IBaseFilter* filter)
+{
+    dshow::RemoveDownstream(m_pGraph.Get(), filter);
+}
 
 void Preview::PlaceVideoWindow(IVideoWindow* window)
 {
@@ -183,8 +186,8 @@ HRESULT Preview::InitStillGraph()
     SetTimer(5, 2000);
     ClearGraphs();
 
-    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                  m_pGraph.PutVoid());
+    HRESULT hr =
+        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, m_pGraph.PutVoid());
     if (!m_pGraph) {
         DebugLog("Preview::InitStillGraph Could not create filter graph!");
         return FAILED(hr) ? hr : E_FAIL;
@@ -398,7 +401,8 @@ HRESULT Preview::InitStillGraph()
 
 void Preview::ClearGraphs()
 {
-    DebugLog("Preview::ClearGraphs[IN] m_pGraph=0x%x", static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pGraph.Get())));
+    DebugLog("Preview::ClearGraphs[IN] m_pGraph=0x%x",
+             static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pGraph.Get())));
     if (m_pGraph) {
         dshow::ComPtr<IMediaControl> control;
         if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaControl, control.PutVoid())) && control)
@@ -428,8 +432,7 @@ void Preview::MatchPowerLineFrequency()
     if (!m_pCaptureFilter)
         return;
     dshow::ComPtr<IKsTopologyInfo> topology;
-    if (FAILED(m_pCaptureFilter->QueryInterface(__uuidof(IKsTopologyInfo), topology.PutVoid())) ||
-        !topology)
+    if (FAILED(m_pCaptureFilter->QueryInterface(__uuidof(IKsTopologyInfo), topology.PutVoid())) || !topology)
         return;
     DWORD count = 0;
     if (FAILED(topology->get_NumNodes(&count)))

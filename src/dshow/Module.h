@@ -48,6 +48,26 @@ HRESULT ModuleCanUnloadNow();
 // filter-mapper entries in CLSID_LegacyAmFilterCategory.
 HRESULT ModuleRegister(const FilterTemplate* templates, size_t count, bool install);
 
+// The four exports of a filter module whose filter classes are the array `templates`: the class factory,
+// the unload check and self-registration through the filter mapper. Used once in a module's source.
+#define DSHOW_FILTER_MODULE_EXPORTS(templates)                                                                         \
+    STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv)                                                  \
+    {                                                                                                                  \
+        return dshow::ModuleGetClassObject(templates, sizeof templates / sizeof templates[0], clsid, riid, ppv);       \
+    }                                                                                                                  \
+    STDAPI DllCanUnloadNow()                                                                                           \
+    {                                                                                                                  \
+        return dshow::ModuleCanUnloadNow();                                                                            \
+    }                                                                                                                  \
+    STDAPI DllRegisterServer()                                                                                         \
+    {                                                                                                                  \
+        return dshow::ModuleRegister(templates, sizeof templates / sizeof templates[0], true);                         \
+    }                                                                                                                  \
+    STDAPI DllUnregisterServer()                                                                                       \
+    {                                                                                                                  \
+        return dshow::ModuleRegister(templates, sizeof templates / sizeof templates[0], false);                        \
+    }
+
 // Full path of the module that contains the kit (the .ax or .exe it is linked into).
 std::wstring ModulePath();
 

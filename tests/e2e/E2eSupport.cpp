@@ -6,7 +6,10 @@
 
 namespace e2e {
 
-std::wstring InstallDir() { return L"C:\\Quillo"; }
+std::wstring InstallDir()
+{
+    return L"C:\\Quillo";
+}
 
 Process::Process(Process&& other) noexcept
     : m_process(std::exchange(other.m_process, nullptr)), m_pid(std::exchange(other.m_pid, 0))
@@ -23,7 +26,10 @@ Process& Process::operator=(Process&& other) noexcept
     return *this;
 }
 
-Process::~Process() { Kill(); }
+Process::~Process()
+{
+    Kill();
+}
 
 bool Process::Wait(DWORD timeoutMs, DWORD* exitCode)
 {
@@ -126,10 +132,14 @@ int Run(const std::wstring& exe, const std::wstring& args, std::string* out, DWO
     return static_cast<int>(code);
 }
 
-int Simctl(const std::wstring& args, std::string* out) { return Run(L"simctl.exe", args, out); }
+int Simctl(const std::wstring& args, std::string* out)
+{
+    return Run(L"simctl.exe", args, out);
+}
 
 namespace {
-struct WindowQuery {
+struct WindowQuery
+{
     const wchar_t* className;
     const wchar_t* title;
     DWORD pid;
@@ -272,7 +282,8 @@ bool Image::SaveBmp(const std::wstring& path) const
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, &fh, sizeof fh, &written, nullptr) && WriteFile(file, &ih, sizeof ih, &written, nullptr) &&
+    bool ok = WriteFile(file, &fh, sizeof fh, &written, nullptr) &&
+              WriteFile(file, &ih, sizeof ih, &written, nullptr) &&
               WriteFile(file, pixels.data(), bytes, &written, nullptr) && written == bytes;
     CloseHandle(file);
     return ok;

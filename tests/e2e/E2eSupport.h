@@ -12,7 +12,8 @@ namespace e2e {
 std::wstring InstallDir();
 
 // A started program; ends it on destruction when it is still running.
-class Process {
+class Process
+{
 public:
     Process() = default;
     Process(HANDLE process, DWORD pid) : m_process(process), m_pid(pid) {}
@@ -49,7 +50,8 @@ std::vector<HWND> VisibleWindows(DWORD pid);
 void KillAll(const wchar_t* exeName);
 
 // A 32-bit picture read from the screen, rows top-down, 0x00RRGGBB.
-struct Image {
+struct Image
+{
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;

@@ -9,7 +9,8 @@
 
 namespace {
 
-class PreviewPicture : public ::testing::Test {
+class PreviewPicture : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

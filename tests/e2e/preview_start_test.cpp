@@ -9,7 +9,8 @@
 
 namespace {
 
-class PreviewStart : public ::testing::Test {
+class PreviewStart : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -24,7 +25,10 @@ protected:
     }
 
     // The preview dialog's window (template caption "Quillo") of a process, or null.
-    static HWND WaitForPreview(DWORD pid, DWORD timeoutMs) { return e2e::WaitForWindow(nullptr, L"Quillo", timeoutMs, pid); }
+    static HWND WaitForPreview(DWORD pid, DWORD timeoutMs)
+    {
+        return e2e::WaitForWindow(nullptr, L"Quillo", timeoutMs, pid);
+    }
 
     // Text of the static control of a message box.
     static std::wstring BoxText(HWND box)
@@ -219,7 +223,8 @@ TEST_F(PreviewStart, WithLogLevelThreeTheStartIsTracedToTheLogFile)
         if (next < std::size(expected) && message == expected[next])
             ++next;
     }
-    EXPECT_EQ(next, std::size(expected)) << "missing or out of order: " << (next < std::size(expected) ? expected[next] : "");
+    EXPECT_EQ(next, std::size(expected)) << "missing or out of order: "
+                                         << (next < std::size(expected) ? expected[next] : "");
 }
 
 } // namespace

@@ -8,7 +8,8 @@
 
 namespace {
 
-class Toolbar : public ::testing::Test {
+class Toolbar : public ::testing::Test
+{
 protected:
     void SetUp() override { e2e::KillAll(L"Quillo.exe"); }
     void TearDown() override

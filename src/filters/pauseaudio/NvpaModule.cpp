@@ -19,22 +19,4 @@ const dshow::FilterTemplate kTemplates[] = {
 
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv)
-{
-    return dshow::ModuleGetClassObject(kTemplates, 1, clsid, riid, ppv);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return dshow::ModuleCanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return dshow::ModuleRegister(kTemplates, 1, true);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return dshow::ModuleRegister(kTemplates, 1, false);
-}
+DSHOW_FILTER_MODULE_EXPORTS(kTemplates)

@@ -364,20 +364,19 @@ TEST_P(ScalerPixelTest, PictureIsMirroredFlippedAndColouredAsAsked)
     orientation.Reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(Filters, ScalerPixelTest,
-                         ::testing::Values(PixelCase{"rgb_bottom_up", PixelLayout::Rgb24, 48, false, false},
-                                           PixelCase{"rgb_top_down", PixelLayout::Rgb24, -48, false, false},
-                                           PixelCase{"rgb_mirror", PixelLayout::Rgb24, 48, true, false},
-                                           PixelCase{"rgb_flip", PixelLayout::Rgb24, 48, false, true},
-                                           PixelCase{"rgb_top_down_both", PixelLayout::Rgb24, -48, true, true},
-                                           PixelCase{"rgb_to_rgb32_mirror", PixelLayout::Rgb24, 48, true, false,
-                                                     PixelLayout::Rgb32},
-                                           PixelCase{"yuy2_to_rgb32_flip", PixelLayout::Yuy2, 48, false, true,
-                                                     PixelLayout::Rgb32},
-                                           PixelCase{"yuy2_plain", PixelLayout::Yuy2, 48, false, false},
-                                           PixelCase{"yuy2_mirror", PixelLayout::Yuy2, 48, true, false},
-                                           PixelCase{"yuy2_both", PixelLayout::Yuy2, 48, true, true}),
-                         [](const ::testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Filters, ScalerPixelTest,
+    ::testing::Values(PixelCase{"rgb_bottom_up", PixelLayout::Rgb24, 48, false, false},
+                      PixelCase{"rgb_top_down", PixelLayout::Rgb24, -48, false, false},
+                      PixelCase{"rgb_mirror", PixelLayout::Rgb24, 48, true, false},
+                      PixelCase{"rgb_flip", PixelLayout::Rgb24, 48, false, true},
+                      PixelCase{"rgb_top_down_both", PixelLayout::Rgb24, -48, true, true},
+                      PixelCase{"rgb_to_rgb32_mirror", PixelLayout::Rgb24, 48, true, false, PixelLayout::Rgb32},
+                      PixelCase{"yuy2_to_rgb32_flip", PixelLayout::Yuy2, 48, false, true, PixelLayout::Rgb32},
+                      PixelCase{"yuy2_plain", PixelLayout::Yuy2, 48, false, false},
+                      PixelCase{"yuy2_mirror", PixelLayout::Yuy2, 48, true, false},
+                      PixelCase{"yuy2_both", PixelLayout::Yuy2, 48, true, true}),
+    [](const ::testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
 
 // Width, height and a few pixels of a picture file, read with GDI+.
 struct LoadedPicture
