@@ -13,42 +13,11 @@ std::atomic<long>& ModuleObjectCount()
 
 namespace {
 
-// Counts a live module object for DllCanUnloadNow.
-struct ModuleObject
-{
-    ModuleObject() { ++ModuleObjectCount(); }
-    ~ModuleObject() { --ModuleObjectCount(); }
-    ModuleObject(const ModuleObject&) : ModuleObject() {}
-    ModuleObject& operator=(const ModuleObject&) = default;
-};
-
 // IEnumPins over a filter's pins. Holds a reference to the filter.
-class PinEnumerator final : public IEnumPins
+class PinEnumerator final : public SingleInterfaceObject<IEnumPins>
 {
 public:
-    virtual ~PinEnumerator() = default;
     PinEnumerator(BaseFilter& filter, int position) : m_filter(&filter), m_owner(filter), m_position(position) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumPins)) {
-            *ppv = static_cast<IEnumPins*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_ref; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG ref = --m_ref;
-        if (ref == 0)
-            delete this;
-        return ref;
-    }
 
     STDMETHODIMP Next(ULONG count, IPin** pins, ULONG* fetched) override
     {
@@ -89,40 +58,16 @@ public:
     }
 
 private:
-    ModuleObject m_counted;
-    std::atomic<ULONG> m_ref{1};
     ComPtr<IBaseFilter> m_filter;
     BaseFilter& m_owner;
     int m_position;
 };
 
 // IEnumMediaTypes over a pin's preferred types. Holds a reference to the pin (and so its filter).
-class MediaTypeEnumerator final : public IEnumMediaTypes
+class MediaTypeEnumerator final : public SingleInterfaceObject<IEnumMediaTypes>
 {
 public:
-    virtual ~MediaTypeEnumerator() = default;
     MediaTypeEnumerator(Pin& pin, int position) : m_pin(&pin), m_owner(pin), m_position(position) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IEnumMediaTypes)) {
-            *ppv = static_cast<IEnumMediaTypes*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_ref; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG ref = --m_ref;
-        if (ref == 0)
-            delete this;
-        return ref;
-    }
 
     STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override
     {
@@ -174,8 +119,6 @@ public:
     }
 
 private:
-    ModuleObject m_counted;
-    std::atomic<ULONG> m_ref{1};
     ComPtr<IPin> m_pin;
     Pin& m_owner;
     int m_position;

@@ -19,6 +19,42 @@ namespace dshow {
 // Live COM objects of this module (filters, enumerators, factories) plus server locks, for DllCanUnloadNow.
 std::atomic<long>& ModuleObjectCount();
 
+// The IUnknown of a heap object that answers one interface I besides IUnknown: it starts with one
+// reference, deletes itself at the last Release and counts as a live module object while it exists.
+// Enumerators and class factories derive from it and implement only I's own methods.
+template <typename I> class SingleInterfaceObject : public I
+{
+public:
+    SingleInterfaceObject() { ++ModuleObjectCount(); }
+    virtual ~SingleInterfaceObject() { --ModuleObjectCount(); }
+    SingleInterfaceObject(const SingleInterfaceObject&) = delete;
+    SingleInterfaceObject& operator=(const SingleInterfaceObject&) = delete;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, __uuidof(I))) {
+            *ppv = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_ref; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const ULONG ref = --m_ref;
+        if (ref == 0)
+            delete this;
+        return ref;
+    }
+
+private:
+    std::atomic<ULONG> m_ref{1};
+};
+
 class BaseFilter;
 
 // A pin. Its reference count is its filter's: a pin lives exactly as long as the filter that owns it.

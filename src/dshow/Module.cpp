@@ -10,34 +10,11 @@ namespace dshow {
 
 namespace {
 
-class ClassFactory final : public IClassFactory
+class ClassFactory final : public SingleInterfaceObject<IClassFactory>
 {
 public:
-    explicit ClassFactory(CreateFunction create) : m_create(create) { ++ModuleObjectCount(); }
-    virtual ~ClassFactory() { --ModuleObjectCount(); }
-    ClassFactory(const ClassFactory&) = delete;
-    ClassFactory& operator=(const ClassFactory&) = delete;
+    explicit ClassFactory(CreateFunction create) : m_create(create) {}
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_ref; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG ref = --m_ref;
-        if (ref == 0)
-            delete this;
-        return ref;
-    }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
     {
         if (!ppv)
@@ -57,7 +34,6 @@ public:
     }
 
 private:
-    std::atomic<ULONG> m_ref{1};
     CreateFunction m_create;
 };
 
