@@ -168,6 +168,8 @@ HRESULT DownScaler::OnOutputConnected(const AM_MEDIA_TYPE& mt)
     m_frameBytes = bytes;
     m_inputYuy2 = layout == PixelLayout::Yuy2;
     m_outputLayout = outLayout;
+    m_sampleStride = dshow::RowBytes(outLayout, g.width);
+    m_sampleTopDown = false;
     return S_OK;
 }
 
@@ -213,11 +215,8 @@ HRESULT DownScaler::CopyToSample(IMediaSample* out)
     const int width = m_geometry.width;
     const int height = m_geometry.height;
     const PixelLayout layout = m_outputLayout;
-    const size_t rowBytes = static_cast<size_t>(width) * (layout == PixelLayout::Rgb32 ? 4 : 3);
-    const size_t ownStride = static_cast<size_t>(m_geometry.dstStride);
-    size_t stride = dshow::RowBytes(layout, width);
-    bool topDown = false;
-    // A renderer may hand out buffers of another row pitch or order (a format change on the sample).
+    // A renderer whose buffers have another row pitch or order (a Direct3D surface) says so by a media
+    // type on one sample; that layout holds for every later sample of the connection.
     AM_MEDIA_TYPE* changed = nullptr;
     if (out->GetMediaType(&changed) == S_OK && changed) {
         const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*changed);
@@ -225,15 +224,19 @@ HRESULT DownScaler::CopyToSample(IMediaSample* out)
                             vih->bmiHeader.biWidth >= width &&
                             (vih->bmiHeader.biHeight == height || vih->bmiHeader.biHeight == -height);
         if (usable) {
-            stride = dshow::RowBytes(layout, vih->bmiHeader.biWidth);
-            topDown = vih->bmiHeader.biHeight < 0;
+            m_sampleStride = dshow::RowBytes(layout, vih->bmiHeader.biWidth);
+            m_sampleTopDown = vih->bmiHeader.biHeight < 0;
         }
         dshow::DeleteMediaType(changed);
         if (!usable)
             return VFW_E_INVALIDMEDIATYPE;
     }
+    const size_t stride = m_sampleStride;
+    const bool topDown = m_sampleTopDown;
+    const size_t rowBytes = static_cast<size_t>(width) * (layout == PixelLayout::Rgb32 ? 4 : 3);
+    const size_t ownStride = static_cast<size_t>(m_geometry.dstStride);
     const size_t needed = stride * static_cast<size_t>(height);
-    if (capacity < 0 || static_cast<size_t>(capacity) < needed)
+    if (stride < rowBytes || capacity < 0 || static_cast<size_t>(capacity) < needed)
         return VFW_E_BUFFER_OVERFLOW;
     AutoLock lock(m_frameLock);
     if (layout == PixelLayout::Rgb24 && stride == ownStride && !topDown) {

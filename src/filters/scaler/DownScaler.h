@@ -49,6 +49,10 @@ private:
     // Set when the output connects (filter stopped); read by the streaming thread.
     bool m_inputYuy2 = true;
     dshow::PixelLayout m_outputLayout = dshow::PixelLayout::Rgb24;
+    // Row pitch and order of the output samples: the connection's, until a sample announces others.
+    // Written and read by the streaming thread (and at connection, while stopped).
+    size_t m_sampleStride = 0;
+    bool m_sampleTopDown = false;
     kernels::FrameGeometry m_geometry;
     size_t m_frameBytes = 0;
 

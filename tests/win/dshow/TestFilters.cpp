@@ -2,7 +2,9 @@
 #include "TestFilters.h"
 
 #include <cstring>
+#include <atomic>
 #include <new>
+#include <utility>
 
 namespace testfilters {
 
@@ -193,6 +195,56 @@ ComPtr<TestSink> MakeSink(const GUID& major, const GUID& subtype)
     wanted.majortype = major;
     wanted.subtype = subtype;
     return MakeSink(wanted);
+}
+
+namespace {
+
+class FormatChangingAllocator final : public dshow::SingleInterfaceObject<IMemAllocator>
+{
+public:
+    FormatChangingAllocator(ComPtr<IMemAllocator> inner, const AM_MEDIA_TYPE& changed) : m_inner(std::move(inner))
+    {
+        (void)m_changed.Set(changed);
+    }
+    STDMETHODIMP SetProperties(ALLOCATOR_PROPERTIES* request, ALLOCATOR_PROPERTIES* actual) override
+    {
+        if (!request)
+            return E_POINTER;
+        ALLOCATOR_PROPERTIES bigger = *request;
+        const long changedSize = static_cast<long>(m_changed->lSampleSize);
+        if (bigger.cbBuffer < changedSize)
+            bigger.cbBuffer = changedSize;
+        return m_inner->SetProperties(&bigger, actual);
+    }
+    STDMETHODIMP GetProperties(ALLOCATOR_PROPERTIES* props) override { return m_inner->GetProperties(props); }
+    STDMETHODIMP Commit() override { return m_inner->Commit(); }
+    STDMETHODIMP Decommit() override { return m_inner->Decommit(); }
+    STDMETHODIMP GetBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop, DWORD flags) override
+    {
+        HRESULT hr = m_inner->GetBuffer(sample, start, stop, flags);
+        if (SUCCEEDED(hr) && *sample && !m_sent.exchange(true))
+            hr = (*sample)->SetMediaType(&m_changed.Get());
+        return hr;
+    }
+    STDMETHODIMP ReleaseBuffer(IMediaSample* sample) override { return m_inner->ReleaseBuffer(sample); }
+
+private:
+    ComPtr<IMemAllocator> m_inner;
+    MediaType m_changed;
+    std::atomic<bool> m_sent{false};
+};
+
+} // namespace
+
+ComPtr<IMemAllocator> MakeFormatChangingAllocator(const AM_MEDIA_TYPE& changed)
+{
+    ComPtr<IMemAllocator> inner;
+    if (FAILED(
+            CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator, inner.PutVoid())))
+        return ComPtr<IMemAllocator>();
+    ComPtr<IMemAllocator> allocator;
+    allocator.Attach(new (std::nothrow) FormatChangingAllocator(std::move(inner), changed));
+    return allocator;
 }
 
 HRESULT CreateRealVmr9(IBaseFilter** out)

@@ -75,6 +75,12 @@ dshow::ComPtr<TestSource> MakeAudioSource();
 dshow::ComPtr<TestSink> MakeSink(const AM_MEDIA_TYPE& wanted);
 dshow::ComPtr<TestSink> MakeSink(const GUID& major, const GUID& subtype);
 
+// An allocator over the system's memory allocator that attaches `changed` to the first sample it hands
+// out, as a renderer does when its buffers have another row pitch or row order than the connection
+// type says (a dynamic format change). Its buffers are large enough for `changed`. Hand it to a sink
+// with NotifyAllocator before connecting: the sink then offers it to the upstream pin.
+dshow::ComPtr<IMemAllocator> MakeFormatChangingAllocator(const AM_MEDIA_TYPE& changed);
+
 // Wine's own VMR-9, created through quartz.dll's class factory: the test prefix maps the VMR-9 class id
 // to the GDI renderer (scripts/prefix.d/20-renderer.sh), so CoCreateInstance would not give it.
 HRESULT CreateRealVmr9(IBaseFilter** out);

@@ -555,6 +555,39 @@ TEST_F(FilterTest, PauseAudioPassesAudioUnchangedAndHolds)
     outPin.Reset();
 }
 
+// A renderer whose buffers are wider and top-down (a Direct3D surface) says so on the first sample only;
+// the scaler keeps writing in that layout for every later sample.
+TEST_F(FilterTest, ScalerKeepsTheRowLayoutARendererAnnouncesOnItsFirstSample)
+{
+    const int w = 64, h = 48, pitchPixels = 80;
+    auto source = MakeVideoSource(PixelLayout::Rgb24, w, h, 60, &FillPicture);
+    auto scaler = NewScaler();
+    auto sink = MakeSink(MEDIATYPE_Video, MEDIASUBTYPE_RGB32);
+    ASSERT_TRUE(source && scaler && sink);
+    dshow::MediaType surface;
+    ASSERT_EQ(S_OK, dshow::BuildVideoType(surface, PixelLayout::Rgb32, pitchPixels, -h, 0));
+    auto allocator = testfilters::MakeFormatChangingAllocator(surface.Get());
+    ASSERT_TRUE(allocator);
+    ASSERT_EQ(S_OK, sink->InPin().NotifyAllocator(allocator.Get(), FALSE));
+    Chain(source.Get(), scaler.Get(), sink.Get());
+    Run();
+    ASSERT_TRUE(WaitFor([&] { return sink->Received() >= 4; }, 5000));
+    Stop();
+
+    const size_t stride = static_cast<size_t>(pitchPixels) * 4;
+    EXPECT_EQ(static_cast<long>(stride * h), sink->LastLength());
+    const std::vector<BYTE> data = sink->LastData();
+    ASSERT_GE(data.size(), stride * h);
+    for (int y : {0, h / 3, h - 1}) {
+        for (int x : {0, w / 2, w - 1}) {
+            const BYTE* p = data.data() + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 4;
+            const Rgb got{p[2], p[1], p[0]};
+            const Rgb want = PictureColor(x, y, w, h);
+            EXPECT_TRUE(Near(want, got)) << "at " << x << "," << y << ": want " << Text(want) << " got " << Text(got);
+        }
+    }
+}
+
 TEST_F(FilterTest, ScalerStreamsThroughSmartTeeIntoTheVideoRenderer)
 {
     auto source = MakeVideoSource(PixelLayout::Yuy2, 640, 480, 30, &FillPicture);
