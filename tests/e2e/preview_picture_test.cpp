@@ -110,4 +110,28 @@ TEST_F(PreviewPicture, OfTwoMatchingCamerasTheFirstEnumeratedIsUsed)
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
+// Every chip family the program knows streams its picture into the preview.
+class PreviewPictureOfEachFamily : public PreviewPicture, public ::testing::WithParamInterface<const wchar_t*>
+{
+};
+
+TEST_P(PreviewPictureOfEachFamily, ThePictureShows)
+{
+    ASSERT_EQ(e2e::Simctl(std::wstring(L"reset ") + GetParam()), 0);
+    e2e::Process quillo;
+    HWND video = StartAndFindVideo(&quillo);
+    ASSERT_NE(video, nullptr);
+    std::string why;
+    EXPECT_TRUE(e2e::ShowsBars(WaitForBars(video, 15000, &why), false)) << why;
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, PreviewPictureOfEachFamily,
+                         ::testing::Values(L"sonix", L"veyra7670", L"sunplus", L"kt4b", L"alcor"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             std::string name;
+                             for (const wchar_t* c = info.param; *c; ++c)
+                                 name += static_cast<char>(*c);
+                             return name;
+                         });
+
 } // namespace
