@@ -198,6 +198,13 @@ std::vector<HWND> VisibleWindows(DWORD pid)
     return windows;
 }
 
+int ResetScene()
+{
+    KillAll(L"Quillo.exe");
+    KillAll(L"Tessel.exe");
+    return Simctl(L"reset");
+}
+
 void KillAll(const wchar_t* exeName)
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -48,6 +48,9 @@ HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeout
 std::vector<HWND> VisibleWindows(DWORD pid);
 // Ends every process whose image name is exeName (left over by a failed test).
 void KillAll(const wchar_t* exeName);
+// A clean scene for a scenario: no Quillo and no helper running, the default simulated camera.
+// Returns simctl's exit code.
+int ResetScene();
 
 // A 32-bit picture read from the screen, rows top-down, 0x00RRGGBB.
 struct Image

@@ -12,18 +12,8 @@ namespace {
 class PreviewPicture : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        e2e::KillAll(L"Quillo.exe");
-        e2e::KillAll(L"Tessel.exe");
-        ASSERT_EQ(e2e::Simctl(L"reset"), 0);
-    }
-    void TearDown() override
-    {
-        e2e::KillAll(L"Quillo.exe");
-        e2e::KillAll(L"Tessel.exe");
-        e2e::Simctl(L"reset");
-    }
+    void SetUp() override { ASSERT_EQ(e2e::ResetScene(), 0); }
+    void TearDown() override { e2e::ResetScene(); }
 
     // Starts Quillo and waits for its preview's video window; null when it does not come.
     HWND StartAndFindVideo(e2e::Process* quillo)
@@ -104,9 +94,7 @@ TEST_F(PreviewPicture, OfTwoMatchingCamerasTheFirstEnumeratedIsUsed)
         std::string why;
         EXPECT_TRUE(e2e::ShowsBars(WaitForBars(video, 15000, &why), false)) << why;
     }
-    e2e::KillAll(L"Quillo.exe");
-    e2e::KillAll(L"Tessel.exe");
-
+    ASSERT_EQ(e2e::ResetScene(), 0);
     ASSERT_EQ(e2e::Simctl(L"reset veyra9665 sonix"), 0);
     ASSERT_EQ(e2e::Simctl(L"busy 0 1"), 0);
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");

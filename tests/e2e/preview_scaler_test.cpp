@@ -29,20 +29,13 @@ HRESULT Register(const wchar_t* module, bool install)
 class PreviewScaler : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        e2e::KillAll(L"Quillo.exe");
-        e2e::KillAll(L"Tessel.exe");
-        ASSERT_EQ(e2e::Simctl(L"reset"), 0);
-    }
+    void SetUp() override { ASSERT_EQ(e2e::ResetScene(), 0); }
     void TearDown() override
     {
-        e2e::KillAll(L"Quillo.exe");
-        e2e::KillAll(L"Tessel.exe");
+        e2e::ResetScene();
         if (GetFileAttributesW(kMovedScaler) != INVALID_FILE_ATTRIBUTES)
             MoveFileExW(kMovedScaler, kScaler, MOVEFILE_REPLACE_EXISTING);
         EXPECT_EQ(Register(kScaler, true), S_OK) << "the prefix's registration could not be put back";
-        e2e::Simctl(L"reset");
     }
 
     // Starts Quillo; true when its preview shows the camera's bars.

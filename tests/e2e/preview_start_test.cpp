@@ -12,17 +12,8 @@ namespace {
 class PreviewStart : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        e2e::KillAll(L"Quillo.exe");
-        ASSERT_EQ(e2e::Simctl(L"reset"), 0);
-    }
-    void TearDown() override
-    {
-        e2e::KillAll(L"Quillo.exe");
-        e2e::KillAll(L"Tessel.exe");
-        e2e::Simctl(L"reset");
-    }
+    void SetUp() override { ASSERT_EQ(e2e::ResetScene(), 0); }
+    void TearDown() override { e2e::ResetScene(); }
 
     // The preview dialog's window (template caption "Quillo") of a process, or null.
     static HWND WaitForPreview(DWORD pid, DWORD timeoutMs)

@@ -11,12 +11,9 @@ namespace {
 class Toolbar : public ::testing::Test
 {
 protected:
-    void SetUp() override { e2e::KillAll(L"Quillo.exe"); }
-    void TearDown() override
-    {
-        e2e::KillAll(L"Quillo.exe");
-        e2e::KillAll(L"Tessel.exe"); // a hand-over opens the preview, which starts the helper
-    }
+    void SetUp() override { ASSERT_EQ(e2e::ResetScene(), 0); }
+    // A hand-over opens the preview, which starts the helper: the scene is reset after each test too.
+    void TearDown() override { e2e::ResetScene(); }
 };
 
 TEST_F(Toolbar, StartsDockedAtTheTopEdgeWithItsSkin)
