@@ -1,6 +1,7 @@
 // Output size, grabbed-frame BMP header and hold timeline of the scaler and audio-pause filters.
 #include <gtest/gtest.h>
 
+#include "filters/common/HoldTimeline.h"
 #include "filters/scaler/ScalerRules.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST(BmpHeader, RefusesSizesNoPictureHas)
 }
 
 // Feeds samples of 100 units each from time `from`; returns how many passed.
-int Feed(scaler::HoldTimeline& t, int64_t& time, int count, int64_t* firstStart = nullptr, int64_t* lastStop = nullptr)
+int Feed(filters::HoldTimeline& t, int64_t& time, int count, int64_t* firstStart = nullptr, int64_t* lastStop = nullptr)
 {
     int passed = 0;
     for (int i = 0; i < count; ++i) {
@@ -84,7 +85,7 @@ int Feed(scaler::HoldTimeline& t, int64_t& time, int count, int64_t* firstStart 
 
 TEST(HoldTimeline, WithoutAHoldTimesPassUnchanged)
 {
-    scaler::HoldTimeline t;
+    filters::HoldTimeline t;
     int64_t time = 5000, first = -1, last = -1;
     EXPECT_EQ(3, Feed(t, time, 3, &first, &last));
     EXPECT_EQ(5000, first);
@@ -93,7 +94,7 @@ TEST(HoldTimeline, WithoutAHoldTimesPassUnchanged)
 
 TEST(HoldTimeline, HeldSamplesAreDroppedAndTheStreamResumesWhereItStopped)
 {
-    scaler::HoldTimeline t;
+    filters::HoldTimeline t;
     int64_t time = 0, first = -1, last = -1;
     t.SetHold(true);
     EXPECT_EQ(0, Feed(t, time, 40)); // a countdown's worth of samples
@@ -118,7 +119,7 @@ TEST(HoldTimeline, HeldSamplesAreDroppedAndTheStreamResumesWhereItStopped)
 
 TEST(HoldTimeline, RestartForgetsTheShiftOfTheLastRun)
 {
-    scaler::HoldTimeline t;
+    filters::HoldTimeline t;
     int64_t time = 0, first = -1;
     t.SetHold(true);
     Feed(t, time, 10);

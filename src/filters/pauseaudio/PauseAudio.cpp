@@ -1,6 +1,8 @@
 // The audio-pause filter.
 #include "filters/pauseaudio/PauseAudio.h"
 
+#include "filters/common/SampleHold.h"
+
 PauseAudio::PauseAudio() : TransformFilter(CLSID_NorvanePauseAudio, L"Input", L"Output") {}
 
 HRESULT PauseAudio::QueryExtraInterface(REFIID riid, void** ppv)
@@ -61,19 +63,12 @@ HRESULT PauseAudio::OnPause(FILTER_STATE from)
 
 HRESULT PauseAudio::Receive(IMediaSample* in)
 {
-    REFERENCE_TIME start = 0, stop = 0;
-    const HRESULT timeResult = in->GetTime(&start, &stop);
-    const bool hasStart = timeResult == S_OK || timeResult == VFW_S_NO_STOP_TIME;
-    if (timeResult == VFW_S_NO_STOP_TIME)
-        stop = start;
-    if (!m_hold.Admit(hasStart, start, stop))
+    filters::SampleHold sample;
+    if (!sample.Admit(m_hold, in))
         return S_OK;
     if (!Output().IsConnected())
         return S_OK;
-    if (timeResult == S_OK)
-        in->SetTime(&start, &stop);
-    else if (timeResult == VFW_S_NO_STOP_TIME)
-        in->SetTime(&start, nullptr);
+    sample.Stamp(in);
     // The very same sample goes on: audio is never copied or changed.
     return Output().Deliver(in);
 }

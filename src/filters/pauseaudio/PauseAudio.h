@@ -4,7 +4,7 @@
 
 #include "dshow/TransformFilter.h"
 #include "filters/pauseaudio/PauseAudioApi.h"
-#include "filters/scaler/ScalerRules.h"
+#include "filters/common/HoldTimeline.h"
 
 class PauseAudio : public dshow::TransformFilter, public IPauseAudio
 {
@@ -25,5 +25,5 @@ protected:
     HRESULT OnPause(FILTER_STATE from) override;
 
 private:
-    scaler::HoldTimeline m_hold;
+    filters::HoldTimeline m_hold;
 };

@@ -4,10 +4,7 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#ifndef QUILLO_FILTER_GUID
-#define QUILLO_FILTER_GUID(name, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8)                                            \
-    EXTERN_C const GUID DECLSPEC_SELECTANY name = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}}
-#endif
+#include "filters/common/FilterGuid.h"
 
 // {4DBDC55B-ACFC-4915-A9D0-0711C5FC3631}
 QUILLO_FILTER_GUID(CLSID_NorvanePauseAudio, 0x4DBDC55B, 0xACFC, 0x4915, 0xA9, 0xD0, 0x07, 0x11, 0xC5, 0xFC, 0x36, 0x31);

@@ -1,6 +1,8 @@
 // The scaler filter.
 #include "filters/scaler/DownScaler.h"
 
+#include "filters/common/SampleHold.h"
+
 #include <cstring>
 
 using dshow::AutoLock;
@@ -265,12 +267,8 @@ HRESULT DownScaler::Receive(IMediaSample* in)
     if (length <= 0 || !ConvertFrame(src, static_cast<size_t>(length)))
         return S_OK;
 
-    REFERENCE_TIME start = 0, stop = 0;
-    const HRESULT timeResult = in->GetTime(&start, &stop);
-    const bool hasTimes = timeResult == S_OK;
-    if (timeResult == VFW_S_NO_STOP_TIME)
-        stop = start;
-    if (!m_hold.Admit(hasTimes || timeResult == VFW_S_NO_STOP_TIME, start, stop))
+    filters::SampleHold sample;
+    if (!sample.Admit(m_hold, in))
         return S_OK;
     if (!Output().IsConnected())
         return S_OK;
@@ -280,10 +278,7 @@ HRESULT DownScaler::Receive(IMediaSample* in)
     if (FAILED(hr))
         return hr;
     CopySampleProperties(in, out.Get());
-    if (hasTimes)
-        out->SetTime(&start, &stop);
-    else if (timeResult == VFW_S_NO_STOP_TIME)
-        out->SetTime(&start, nullptr);
+    sample.Stamp(out.Get());
     out->SetSyncPoint(TRUE);
     hr = CopyToSample(out.Get());
     if (FAILED(hr))

@@ -7,6 +7,7 @@
 #include "dshow/TransformFilter.h"
 #include "filters/kernels/ScalerKernels.h"
 #include "filters/scaler/DownScalerApi.h"
+#include "filters/common/HoldTimeline.h"
 #include "filters/scaler/ScalerRules.h"
 
 class DownScaler : public dshow::TransformFilter, public IDownScaler, public IMirrorFlip
@@ -44,7 +45,7 @@ private:
 
     std::atomic<bool> m_scaleMode{false};
     std::atomic<int> m_orientation{0}; // bit 0 mirror, bit 1 flip: one value so both change together
-    scaler::HoldTimeline m_hold;
+    filters::HoldTimeline m_hold;
 
     // Set when the output connects (filter stopped); read by the streaming thread.
     bool m_inputYuy2 = true;

@@ -5,10 +5,7 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#ifndef QUILLO_FILTER_GUID
-#define QUILLO_FILTER_GUID(name, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8)                                            \
-    EXTERN_C const GUID DECLSPEC_SELECTANY name = {l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}}
-#endif
+#include "filters/common/FilterGuid.h"
 
 // {B7732A38-B64B-483D-9A57-7518AE5B7D87}
 QUILLO_FILTER_GUID(CLSID_NorvaneDownScaler, 0xB7732A38, 0xB64B, 0x483D, 0x9A, 0x57, 0x75, 0x18, 0xAE, 0x5B, 0x7D, 0x87);

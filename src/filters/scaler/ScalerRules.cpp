@@ -1,4 +1,4 @@
-// Output size, BMP header and hold timeline of the scaler and audio-pause filters.
+// Output size and BMP header of the scaler filter.
 #include "filters/scaler/ScalerRules.h"
 
 #include <cstring>
@@ -47,31 +47,6 @@ bool MakeBmpHeader(int width, int height, size_t stride, uint8_t (&header)[kBmpH
     Put32(header + 38, 2835); // 72 dpi
     Put32(header + 42, 2835);
     return true;
-}
-
-bool HoldTimeline::Admit(bool hasTimes, int64_t& start, int64_t& stop)
-{
-    if (m_hold.load()) {
-        m_dropped = true;
-        return false;
-    }
-    if (!hasTimes)
-        return true;
-    if (m_dropped) {
-        m_offset = start - m_nextStart;
-        m_dropped = false;
-    }
-    start -= m_offset;
-    stop -= m_offset;
-    m_nextStart = stop > start ? stop : start;
-    return true;
-}
-
-void HoldTimeline::Restart()
-{
-    m_dropped = false;
-    m_offset = 0;
-    m_nextStart = 0;
 }
 
 } // namespace scaler
