@@ -85,8 +85,7 @@ CSkinDlg::CSkinDlg() : fx::Dialog(IDD_TOOLBAR)
 
 CSkinDlg::~CSkinDlg()
 {
-    if (m_hIcon)
-        DestroyIcon(m_hIcon);
+    // m_hIcon is a shared icon: the system frees it, never the program.
 }
 
 BOOL CSkinDlg::OnInitDialog()
@@ -117,10 +116,10 @@ BOOL CSkinDlg::OnInitDialog()
         buttons[i]->SubclassDlgItem(buttonIds[i], Hwnd());
 
     LoadMenus();
-    DockAt(m_nToolbarPosition);
-    if (const UINT item = toolbar::PositionMenuItem(m_nToolbarPosition))
+    DockAt(m_settings.m_nToolbarPosition);
+    if (const UINT item = toolbar::PositionMenuItem(m_settings.m_nToolbarPosition))
         m_menu.CheckItem(item, true);
-    m_menu.CheckItem(ID_BAR_AUTOHIDE, m_bAutoHide);
+    m_menu.CheckItem(ID_BAR_AUTOHIDE, m_settings.m_bAutoHide);
     AddTrayIcon();
 
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
@@ -134,7 +133,7 @@ BOOL CSkinDlg::OnInitDialog()
     {
         std::unique_ptr<Camera> camera(new Camera(nullptr));
         camera->ChkDeviceisp();
-        m_bVGAModule = camera->bVGAModule != 0;
+        m_settings.m_bVGAModule = camera->bVGAModule != 0;
     }
 
     if (fx::App* app = fx::App::Current(); !(app && app->CommandLine() == L"/s"))
@@ -229,7 +228,7 @@ void CSkinDlg::AddTrayIcon()
 
 void CSkinDlg::ApplyLook()
 {
-    const bool vertical = toolbar::IsVertical(m_nToolbarPosition);
+    const bool vertical = toolbar::IsVertical(m_settings.m_nToolbarPosition);
     m_logo.Load(vertical ? IDB_BAR_LOGO_V : IDB_BAR_LOGO_H, LR_LOADMAP3DCOLORS);
     if (HWND logo = GetDlgItem(IDC_BAR_LOGO)) {
         SetWindowLongPtrW(logo, GWL_STYLE, (GetWindowLongPtrW(logo, GWL_STYLE) & ~SS_TYPEMASK) | SS_BITMAP);
@@ -240,7 +239,7 @@ void CSkinDlg::ApplyLook()
                                                      &m_btnMenu};
     for (int i = 0; i < toolbar::kButtonCount; ++i) {
         const UINT* ids = vertical ? kFrames[i].vertical : kFrames[i].horizontal;
-        if (i == toolbar::kButtonCount - 1 && m_nToolbarPosition == toolbar::kRight)
+        if (i == toolbar::kButtonCount - 1 && m_settings.m_nToolbarPosition == toolbar::kRight)
             ids = kMenuFramesRightEdge;
         buttons[i]->LoadFrames(ids[0], ids[1], i == 4 ? 0 : ids[2], i == 4 ? 0 : ids[3], i == 4 ? 0 : ids[4]);
         buttons[i]->SetTooltipText(GetLangText(kTips[i].key, kTips[i].text).c_str());
@@ -257,7 +256,7 @@ void CSkinDlg::DockAt(int position)
     toolbar::Rect r;
     if (!toolbar::DockedRect(position, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), r))
         return;
-    m_nToolbarPosition = position;
+    m_settings.m_nToolbarPosition = position;
     ApplyLook();
     SetWindowPos(HWND_NOTOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
 }
@@ -267,16 +266,16 @@ void CSkinDlg::OnSize(UINT type, int, int)
     if (type == SIZE_MAXIMIZED)
         ShowWindow(SW_SHOWNORMAL);
     Default();
-    const UINT shapeId = toolbar::IsVertical(m_nToolbarPosition) ? IDB_BAR_SHAPE_V : IDB_BAR_SHAPE_H;
+    const UINT shapeId = toolbar::IsVertical(m_settings.m_nToolbarPosition) ? IDB_BAR_SHAPE_V : IDB_BAR_SHAPE_H;
     HRGN region = skin::CreateOutlineRegion(shapeId, skin::OutlineKind::Full);
     if (!region) {
         MessageBoxW(Hwnd(), GetLangText(L"LoadBitmap", L"Error loading bitmap").c_str(), L"Quillo", MB_OK);
         return;
     }
     SetWindowRgn(Hwnd(), region, TRUE); // the window owns the region from here on
-    if (m_nShapedPosition != -1 && m_nShapedPosition != m_nToolbarPosition)
+    if (m_nShapedPosition != -1 && m_nShapedPosition != m_settings.m_nToolbarPosition)
         ApplyLook();
-    m_nShapedPosition = m_nToolbarPosition;
+    m_nShapedPosition = m_settings.m_nToolbarPosition;
 }
 
 void CSkinDlg::OnPaint()
@@ -336,11 +335,13 @@ void CSkinDlg::OnBnClickedButpreview()
     DebugLog("CSkinDlg::OnBnClickedButpreview[OUT]");
 }
 
-void CSkinDlg::OnPreviewClosed()
+void CSkinDlg::OnPreviewClosed(Preview* preview)
 {
+    if (preview != cPreview)
+        return; // forgotten already
     cPreview = nullptr;
     bTolPrevWnd = 0;
-    m_nPictureSize = 1;
+    m_settings.m_nPictureSize = 1;
     WritePictureSizeToRegistry(1);
 }
 

@@ -5,6 +5,8 @@
 #include "fx/Dialog.h"
 #include "fx/Gdi.h"
 #include "fx/Menu.h"
+#include "settings/SettingsRecord.h"
+#include "settings/ToolbarLink.h"
 #include "ui/ORRIN_BARBtn.h"
 
 #include <shellapi.h>
@@ -13,32 +15,19 @@
 
 class Preview;
 
-class CSkinDlg : public fx::Dialog
+class CSkinDlg : public fx::Dialog, public ToolbarLink
 {
 public:
     CSkinDlg();
     ~CSkinDlg() override;
 
-    // Settings and state other windows read and change (see the settings store for their registry names).
+    // Settings and file numbers other windows read and change (registry names: the settings store).
+    SettingsRecord m_settings;
+
+    // Desktop-toolbar and drag state.
     bool m_bAppBarRegistered = false;
     bool m_bDragging = false;
     bool m_bSlidOut = false;
-    bool m_bAutoHide = false;
-    int m_nToolbarPosition = 1;
-    bool m_bVGAModule = false;
-    std::wstring m_strPicturePath;
-    BYTE m_bShowImageAfterSnapshot = 0;
-    BYTE m_bDateStamp = 0;
-    int m_nExportFile = 0;
-    int m_nPictureSize = 1;
-    BYTE m_bPlayVideoAfterRecording = 0;
-    std::wstring m_strVideoPath;
-    int m_nPowerlineFrequency = -1;
-    bool m_bPowerline60Hz = false;
-    int m_nDefaultFrequency = 0;
-    int iBrightness_value = 0, iContrast_value = 0, iGamma_value = 0, iHue_value = 0, iSaturation_value = 0,
-        iSharpness_value = 0;
-    bool m_bImageSet = false;
 
     Preview* cPreview = nullptr;
     BYTE bTolPrevWnd = 0, bTolPropWnd = 0, bTolSetWnd = 0;
@@ -47,12 +36,14 @@ public:
     std::wstring m_strOwnName, m_strOtherName;
     std::wstring m_strHandOverText = L"NORVANE";
 
-    int m_nVideoNumber = -1, m_nPictureNumber = -1, m_nBmpNumber = 0, m_nJpgNumber = 0, m_nPngNumber = 0;
-
     // Opens the preview when it is closed, closes it when it is open.
     void OnBnClickedButpreview();
-    // The preview tells the toolbar it is gone; the stored picture size goes back to 640 x 480.
-    void OnPreviewClosed();
+    // ToolbarLink: the record, the bar's window, the Setting dialog's state. A preview that is gone is
+    // forgotten and the stored picture size goes back to 640 x 480.
+    SettingsRecord& Settings() override { return m_settings; }
+    HWND ToolbarWindow() const override { return Hwnd(); }
+    bool IsSettingOpen() const override { return bTolSetWnd != 0; }
+    void OnPreviewClosed(Preview* preview) override;
     // Writes the picture "Size" value; false when the key cannot be opened or written.
     bool WritePictureSizeToRegistry(int size);
     // Show the bar again (tray menu, hand-over from a second start).

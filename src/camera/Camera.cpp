@@ -2,11 +2,12 @@
 #include "camera/Camera.h"
 
 #include "camera/ChipTable.h"
-#include "camera/VideoDevices.h"
+#include "camera/KnownCamera.h"
+#include "common/SensorHelperProtocol.h"
 #include "settings/DebugLog.h"
 
 Camera::Camera(Preview* owner)
-    : pOwner(owner), isp(kIspUnknown), bVGAModule(0), hHelperWnd(nullptr), bMirror(0), bFlip(0)
+    : pOwner(owner), isp(kIspUnknown), bVGAModule(0), hHelperWnd(nullptr), bMirror(0), bFlip(0), bMJPEGModule(0)
 {
     DebugLog("Camera::Camera[IN]");
 }
@@ -19,7 +20,7 @@ Camera::~Camera()
 bool Camera::ChkDeviceisp()
 {
     if (!hHelperWnd)
-        hHelperWnd = FindWindowW(nullptr, L"Tessel");
+        hHelperWnd = FindWindowW(nullptr, kSensorHelperTitle);
     if (isp != kIspUnknown)
         return false;
     if (ChkDeviceId(this, &isp, &bVGAModule)) {
@@ -39,22 +40,11 @@ bool Camera::ChkDeviceId(Camera* camera, BYTE* ispOut, BYTE* vgaOut)
     KnownCameraSearch search;
     search.isp = ispOut;
     search.bVGAModule = vgaOut;
+    search.bMJPEGModule = &camera->bMJPEGModule;
     return BindFirstKnownCamera(search, camera->pSrcFilter);
 }
 
 bool Camera::chkDeviceIdProceed(const std::wstring& devicePath, BYTE* ispOut, BYTE* vgaOut, BYTE* mjpegOut)
 {
-    const ChipRow* row = MatchChipRow(devicePath);
-    if (!row) {
-        DebugLog("%s", kChipNoMatchLog);
-        return false;
-    }
-    DebugLog("%s", row->logText);
-    if (ispOut)
-        *ispOut = row->isp;
-    if (vgaOut)
-        *vgaOut = row->vgaModule;
-    if (mjpegOut)
-        *mjpegOut = row->mjpegModule;
-    return true;
+    return MatchKnownCamera(devicePath, ispOut, vgaOut, mjpegOut);
 }

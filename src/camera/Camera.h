@@ -37,4 +37,6 @@ public:
     HWND hHelperWnd;
     BYTE bMirror;
     BYTE bFlip;
+    // The matching row's MJPG flag, written with isp; the preview copies it for its graphs.
+    BYTE bMJPEGModule;
 };

@@ -38,3 +38,8 @@ const ChipRow* MatchChipRow(const std::wstring& upperDevicePath)
     }
     return nullptr;
 }
+
+bool StartsAt640x480First(std::uint8_t isp, int width, int height)
+{
+    return isp == 3 && width == 1280 && height == 800;
+}

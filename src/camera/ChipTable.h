@@ -27,5 +27,8 @@ std::wstring UpperCaseAscii(const std::wstring& text);
 // The first row whose text occurs in the (already upper-cased) device path, or null.
 const ChipRow* MatchChipRow(const std::wstring& upperDevicePath);
 
+// Chip family 3 (Sunplus KT4B) asked for 1280 x 800 streams once at 640 x 480 before its own size.
+bool StartsAt640x480First(std::uint8_t isp, int width, int height);
+
 // Line logged when no row matches.
 constexpr char kChipNoMatchLog[] = "Camera::chkDeviceIdProceed return FALSE!!!";

@@ -1,6 +1,6 @@
 #include "capture/FilterModule.h"
 
-#include "settings/ProgramFolder.h"
+#include "common/ModulePath.h"
 
 #include <string>
 

@@ -1,20 +1,26 @@
 #include "capture/Preview.h"
 
-#include "app/SkinDlg.h"
 #include "camera/Camera.h"
+#include "camera/ChipTable.h"
+#include "camera/KnownCamera.h"
+#include "capture/FilterModule.h"
+#include "capture/GraphLock.h"
 #include "capture/StreamFormatRule.h"
 #include "capture/VideoPlacement.h"
+#include "common/ModulePath.h"
+#include "common/SensorHelperProtocol.h"
+#include "dshow/vidcap_decl.h"
+#include "filters/pauseaudio/PauseAudioApi.h"
 #include "resource.h"
 #include "settings/DebugLog.h"
 #include "settings/LangText.h"
 #include "ui/SkinOutline.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
 #include <vector>
-
-SnapshotState g_SnapshotState;
 
 namespace {
 
@@ -63,6 +69,16 @@ std::wstring WithFinalBackslash(std::wstring folder)
     return folder;
 }
 
+HRESULT MakeScaler(IBaseFilter** filter)
+{
+    return CreateOwnFilter(L"nvds.ax", CLSID_NorvaneDownScaler, filter);
+}
+
+HRESULT MakePauseAudio(IBaseFilter** filter)
+{
+    return CreateOwnFilter(L"nvpa.ax", CLSID_NorvanePauseAudio, filter);
+}
+
 std::wstring SpecialFolder(int csidl)
 {
     wchar_t path[MAX_PATH] = {};
@@ -86,7 +102,7 @@ FX_ON_WM_CTLCOLOR(OnCtlColor)
 FX_ON_WM_DESTROY(OnDestroy)
 FX_END_MESSAGE_MAP()
 
-Preview::Preview(CSkinDlg* skinDlg, HWND parent) : fx::Dialog(IDD_PREVIEW, parent), m_pSkinDlg(skinDlg)
+Preview::Preview(ToolbarLink* skinDlg, HWND parent) : fx::Dialog(IDD_PREVIEW, parent), m_pSkinDlg(skinDlg)
 {
     DebugLog("Preview::Preview[IN]");
     m_bSmallScreen = GetSystemMetrics(SM_CYSCREEN) < 768;
@@ -105,6 +121,7 @@ Preview::~Preview()
 {
     DebugLog("Preview::~Preview In!");
     ClearGraphs();
+    m_camera.Reset();
     if (m_criticalSectionReady)
         PreviewDeleteGraphLock();
     if (g_SnapshotState.owner == this)
@@ -134,12 +151,15 @@ BOOL Preview::OnInitDialog()
         }
         isp = camera->isp;
         m_bVGAModule = camera->bVGAModule;
+        bMJPEGModule = camera->bMJPEGModule;
+        // The camera is bound once here; every graph of this dialog uses this filter.
+        m_camera = camera->pSrcFilter;
         if (m_pSkinDlg)
-            m_pSkinDlg->m_bVGAModule = camera->bVGAModule != 0;
+            m_pSkinDlg->Settings().m_bVGAModule = camera->bVGAModule != 0;
     }
-    DebugLog("Preview::OnInitDialog m_pSkinDlg->bTolSetWnd=%d", m_pSkinDlg ? m_pSkinDlg->bTolSetWnd : 0);
+    DebugLog("Preview::OnInitDialog m_pSkinDlg->bTolSetWnd=%d", m_pSkinDlg && m_pSkinDlg->IsSettingOpen() ? 1 : 0);
 
-    m_nResState = m_pSkinDlg ? m_pSkinDlg->m_nPictureSize : 1;
+    m_nResState = m_pSkinDlg ? m_pSkinDlg->Settings().m_nPictureSize : 1;
     DebugLog("Preview::OnInitDialog m_nResState=%d (0: QVGA, 1: VGA, 2: SSVGA, 3:SVFA. 4: XVGA)", m_nResState);
     FrameSize wanted = WantedSizeForState(m_nResState);
     m_nWidth = wanted.width;
@@ -156,8 +176,7 @@ BOOL Preview::OnInitDialog()
     LayOutControls();
     LoadButtonPictures();
 
-    // Chip family 3 at 1280 x 800 starts once at 640 x 480 before its own size.
-    if (isp == 3 && m_nWidth == 1280 && m_nHeight == 800) {
+    if (StartsAt640x480First(isp, m_nWidth, m_nHeight)) {
         m_nWidth = 640, m_nHeight = 480;
         InitStillGraph();
         m_nWidth = 1280, m_nHeight = 800;
@@ -386,16 +405,12 @@ void Preview::OnCancel()
 void Preview::OnBnClickedClose()
 {
     DebugLog("Preview::OnBnClickedClose[IN]");
-    if (HWND helper = FindWindowW(nullptr, L"Tessel"))
-        ::SendMessageW(helper, 2258, 0, 0);
-    if (m_nCapState == 1 && m_pMediaEvent) {
-        m_pMediaEvent->SetNotifyWindow(0, 0, 0);
-        m_pMediaEvent.Reset();
-    }
+    if (HWND helper = FindWindowW(nullptr, kSensorHelperTitle))
+        ::SendMessageW(helper, kMsgQuit, 0, 0);
     m_pVideoProcAmp.Reset();
     ClearGraphs();
     if (m_pSkinDlg)
-        m_pSkinDlg->OnPreviewClosed();
+        m_pSkinDlg->OnPreviewClosed(this);
     EndDialog(0);
 }
 
@@ -410,7 +425,128 @@ void Preview::PostNcDestroy()
 {
     // A preview that ends on its own (no camera, failed start) leaves the toolbar's pointer dangling
     // otherwise: the toolbar forgets it before the object goes.
-    if (m_pSkinDlg && m_pSkinDlg->cPreview == this)
-        m_pSkinDlg->OnPreviewClosed();
+    if (m_pSkinDlg)
+        m_pSkinDlg->OnPreviewClosed(this);
     fx::Dialog::PostNcDestroy();
+}
+
+void Preview::FindCaptureDevice(IBaseFilter** filter)
+{
+    if (!filter)
+        return;
+    if (*filter) {
+        (*filter)->Release();
+        *filter = nullptr;
+    }
+    if (!m_camera) {
+        KnownCameraSearch search;
+        search.requireFriendlyName = true;
+        search.logDevicePath = false;
+        search.isp = &isp;
+        search.bVGAModule = &m_bVGAModule;
+        search.bMJPEGModule = &bMJPEGModule;
+        (void)BindFirstKnownCamera(search, m_camera); // the caller tests the filter
+    }
+    (void)m_camera.CopyTo(filter);
+}
+
+PreviewGraphInput Preview::GraphInput()
+{
+    PreviewGraphInput input;
+    input.mjpegModule = bMJPEGModule != 0;
+    input.width = m_nWidth;
+    input.height = m_nHeight;
+    input.makeScaler = &MakeScaler;
+    input.makePauseAudio = &MakePauseAudio;
+    input.videoOwner = GetDlgItem(IDC_PREVIEW_VIDEO);
+    RECT dialog = GetWindowRect();
+    input.hasPlacement = VideoWindowPlacement(m_nResState, m_bSmallScreen, m_bFullWindow, dialog.right - dialog.left,
+                                              dialog.bottom - dialog.top, &input.placement);
+    input.snapshotOwner = this;
+    return input;
+}
+
+HRESULT Preview::InitStillGraph()
+{
+    GraphLock lock;
+    DebugLog("Preview::InitStillGraph[IN]");
+    SetSnapshotButtonEnabled(false);
+    SetTimer(kSnapshotEnableTimer, 2000);
+
+    PreviewGraphInput input = GraphInput();
+    dshow::ComPtr<IBaseFilter> camera;
+    FindCaptureDevice(camera.Put());
+    input.camera = camera.Get();
+    const HRESULT hr = m_graph.InitStillGraph(input);
+    if (FAILED(hr)) {
+        if (m_graph.LastFailure() == GraphFailure::CameraMessage)
+            ShowCameraMessage();
+        else if (m_graph.LastFailure() == GraphFailure::NoScaler)
+            ShowErrorBox(PreviewGraph::NoScalerText());
+        return hr;
+    }
+
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+    StartSensorHelper();
+    if (const wchar_t* label = ResolutionLabelText(m_nResState))
+        ::SetWindowTextW(GetDlgItem(IDC_PREVIEW_RES_LABEL), label);
+    DebugLog("Preview::InitStillGraph[OUT]");
+    return S_OK;
+}
+
+void Preview::ClearGraphs()
+{
+    m_graph.ClearGraphs();
+    m_pVideoProcAmp.Reset();
+}
+
+void Preview::ShowCameraMessage()
+{
+    ShowErrorBox(
+        GetLangText(L"InitStillGraph", L"Camera is not installed or camera is occupied by another user.").c_str());
+}
+
+void Preview::StartSensorHelper()
+{
+    if (FindWindowW(nullptr, kSensorHelperTitle))
+        return;
+    const std::wstring folder = ProgramFolder();
+    // The helper is started by its full path, so that no other program of that name is run.
+    const std::wstring helper = folder + kSensorHelperProgram;
+    (void)ShellExecuteW(nullptr, L"open", helper.c_str(), nullptr, folder.c_str(), SW_HIDE); // nothing to tell
+}
+
+void Preview::MatchPowerLineFrequency()
+{
+    IBaseFilter* capture = m_graph.CaptureFilter();
+    if (!capture)
+        return;
+    dshow::ComPtr<IKsTopologyInfo> topology;
+    if (FAILED(capture->QueryInterface(__uuidof(IKsTopologyInfo), topology.PutVoid())) || !topology)
+        return;
+    DWORD count = 0;
+    if (FAILED(topology->get_NumNodes(&count)))
+        return;
+    DWORD unit = 0;
+    bool found = false;
+    for (DWORD i = 0; i < count && !found; ++i) {
+        GUID type = GUID_NULL;
+        if (SUCCEEDED(topology->get_NodeType(i, &type)) && IsEqualGUID(type, KSNODETYPE_VIDEO_PROCESSING)) {
+            unit = i;
+            found = true;
+        }
+    }
+    if (!found || unit == 0) // a unit at position 0 does not count
+        return;
+    dshow::ComPtr<IVideoProcAmp> amp;
+    if (FAILED(topology->CreateNodeInstance(unit, __uuidof(IVideoProcAmp), amp.PutVoid())) || !amp)
+        return;
+    long value = 0, flags = 0;
+    if (FAILED(amp->get_PowerlineFrequency(&value, &flags)))
+        return;
+    const bool want60 = m_pSkinDlg && m_pSkinDlg->Settings().m_bPowerline60Hz;
+    if (value == 2 && !want60)
+        (void)amp->put_PowerlineFrequency(1, 2); // a camera that refuses keeps its own
+    else if (value == 1 && want60)
+        (void)amp->put_PowerlineFrequency(2, 2);
 }

@@ -2,41 +2,26 @@
 // COM reference into it, the resolution state and the skin of its window.
 #pragma once
 
-#include "filters/pauseaudio/PauseAudioApi.h"
-#include "filters/scaler/DownScalerApi.h"
-#include "fx/BitmapButton.h"
+#include "capture/PreviewGraph.h"
 #include "dshow/ComPtr.h"
+#include "fx/BitmapButton.h"
 #include "fx/Dialog.h"
 #include "fx/Gdi.h"
 #include "fx/Menu.h"
+#include "settings/ToolbarLink.h"
 
 #include <windows.h>
 #include <dshow.h>
 
 #include <string>
 
-class CSkinDlg;
-
-// What the snapshot command needs to know about the running preview graph.
-struct SnapshotState
-{
-    class Preview* owner = nullptr;
-    int frameWidth = 0;
-    int frameHeight = 0;
-};
-extern SnapshotState g_SnapshotState;
-
-// The lock that keeps a preview-graph build and a snapshot apart; made and removed with the dialog.
-void PreviewCreateGraphLock();
-void PreviewDeleteGraphLock();
-
 class Preview : public fx::Dialog
 {
 public:
-    explicit Preview(CSkinDlg* skinDlg, HWND parent = nullptr);
+    explicit Preview(ToolbarLink* skinDlg, HWND parent = nullptr);
     ~Preview() override;
 
-    // Builds and runs the live-preview graph; S_OK once it runs.
+    // Builds and runs the live-preview graph; S_OK once it runs. Tells the user what failed.
     HRESULT InitStillGraph();
     // Tears down whatever graph the dialog holds.
     void ClearGraphs();
@@ -44,25 +29,14 @@ public:
     static void ShowErrorBox(const wchar_t* text);
     void OnBnClickedClose();
 
-    // Graph and filters of the current graph.
-    dshow::ComPtr<IGraphBuilder> m_pGraph;
-    dshow::ComPtr<ICaptureGraphBuilder2> m_pCaptureBuilder;
-    IBaseFilter* m_pCaptureFilter = nullptr; // held by the graph
-    dshow::ComPtr<IDownScaler> m_pDownScaler;
-    dshow::ComPtr<IMirrorFlip> m_pMirrorFlip;
-    dshow::ComPtr<IMirrorFlip> m_pMirrorFlip2;
-    dshow::ComPtr<IPauseAudio> m_pPauseAudio;
-    dshow::ComPtr<IVideoWindow> m_pVideoWindow;
-    dshow::ComPtr<IBaseFilter> m_pAudioCapture;
-    dshow::ComPtr<IMediaEventEx> m_pMediaEvent;
-    dshow::ComPtr<IAMVideoProcAmp> m_pVideoProcAmp;
+    // The running preview graph (frame grab, orientation, events).
+    PreviewGraph& Graph() { return m_graph; }
 
     int m_nCapState = 0;
     bool m_bFullWindow = false;
     bool m_bInitialLayout = true;
     bool m_bReshape = true;
     int m_nResState = 1;
-    bool m_bDeviceHasSSVGA = false;
     int m_nWidth = 640;
     int m_nHeight = 480;
     bool m_bSmallScreen = false;
@@ -74,7 +48,7 @@ public:
     bool m_bIsMirrorSelected = false;
     std::wstring m_strPictureDir = L"D:\\";
     std::wstring m_strVideoDir = L"D:\\";
-    CSkinDlg* m_pSkinDlg;
+    ToolbarLink* m_pSkinDlg;
 
 protected:
     BOOL OnInitDialog() override;
@@ -85,14 +59,11 @@ protected:
     FX_DECLARE_MESSAGE_MAP()
 
 private:
-    // Graph building blocks (PreviewGraph.cpp).
+    // Hands out the camera's capture filter: the one bound when the dialog started, else the first known
+    // camera with a friendly name.
     void FindCaptureDevice(IBaseFilter** filter);
-    int CheckResolution(IAMStreamConfig* config);
-    HRESULT GetDownScaler(IBaseFilter** filter);
-    HRESULT GetPauseAudio(IBaseFilter** filter, IPauseAudio** pauseAudio);
-    void PlaceVideoWindow(IVideoWindow* window);
+    PreviewGraphInput GraphInput();
     void ShowCameraMessage();
-    void RemoveDownstream(IBaseFilter* filter);
     void MatchPowerLineFrequency();
     void StartSensorHelper();
 
@@ -118,4 +89,9 @@ private:
     fx::Font m_labelFont;
     fx::Brush m_labelBrush;
     bool m_criticalSectionReady = false;
+
+    PreviewGraph m_graph;
+    // The camera's capture filter, bound once when the dialog starts and used by every graph it builds.
+    dshow::ComPtr<IBaseFilter> m_camera;
+    dshow::ComPtr<IAMVideoProcAmp> m_pVideoProcAmp;
 };

@@ -28,22 +28,14 @@ GUID VendorSet()
 }
 
 // The device's "CLSID" value in the system code page, compared as the driver registers it.
-bool IsKsProxyDevice(IMoniker* moniker)
+bool IsKsProxyDevice(const dshow::DeviceMoniker& device)
 {
-    dshow::ComPtr<IPropertyBag> bag;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())) || !bag)
+    std::wstring clsid;
+    if (!device.Text(L"CLSID", clsid))
         return false;
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    bool match = false;
-    if (SUCCEEDED(bag->Read(L"CLSID", &value, nullptr)) && value.vt == VT_BSTR && value.bstrVal != nullptr) {
-        char text[64] = {};
-        const int n = WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, text, sizeof text, nullptr, nullptr);
-        match = n > 0 && std::strcmp(text, kKsProxyClsid) == 0;
-    }
-    VariantClear(&value);
-    return match;
+    char text[64] = {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, clsid.c_str(), -1, text, sizeof text, nullptr, nullptr);
+    return n > 0 && std::strcmp(text, kKsProxyClsid) == 0;
 }
 
 } // namespace
@@ -53,37 +45,27 @@ bool DirectShowDevices::Begin()
     // COM stays initialised for the calling thread; the library never uninitialises it.
     (void)CoInitialize(nullptr);
     Close();
-    dshow::ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devices.PutVoid())) ||
-        !devices)
-        return false;
-    // S_FALSE means the category is empty: no enumerator comes back.
-    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, m_enum.Put(), 0) != S_OK || !m_enum)
-        return false;
-    (void)m_enum->Reset();
-    return true;
+    m_devices = dshow::ListDevices(CLSID_VideoInputDeviceCategory);
+    m_next = 0;
+    return !m_devices.empty();
 }
 
 bool DirectShowDevices::BindNext(DriverAccessMode& mode)
 {
-    if (!m_enum)
-        return false;
-    for (;;) {
-        dshow::ComPtr<IMoniker> moniker;
-        if (m_enum->Next(1, moniker.Put(), nullptr) != S_OK || !moniker)
-            return false;
-        if (!IsKsProxyDevice(moniker.Get()))
+    while (m_next < m_devices.size()) {
+        const dshow::DeviceMoniker& device = m_devices[m_next++];
+        if (!IsKsProxyDevice(device))
             continue;
-        mode = BindDevice(moniker.Get());
+        mode = BindDevice(device);
         return true;
     }
+    return false;
 }
 
-DriverAccessMode DirectShowDevices::BindDevice(IMoniker* moniker)
+DriverAccessMode DirectShowDevices::BindDevice(const dshow::DeviceMoniker& device)
 {
     ReleaseDevice();
-    if (FAILED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, m_filter.PutVoid())) || !m_filter)
+    if (FAILED(device.Bind(m_filter)))
         return DriverAccessMode::None;
     if (FAILED(m_filter->QueryInterface(kIidIKsControl, m_control.PutVoid())) || !m_control ||
         FAILED(m_filter->QueryInterface(IID_IKsPropertySet, m_propertySet.PutVoid())) || !m_propertySet) {
@@ -125,7 +107,8 @@ void DirectShowDevices::ReleaseDevice()
 void DirectShowDevices::Close()
 {
     ReleaseDevice();
-    m_enum.Reset();
+    m_devices.clear();
+    m_next = 0;
 }
 
 bool DirectShowDevices::Access(unsigned id, bool set, uint16_t& value)

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "dshow/ComPtr.h"
+#include "dshow/Devices.h"
 #include "dshow/vidcap_decl.h"
 #include "driverlib/DriverDevice.h"
+
+#include <vector>
 
 class DirectShowDevices : public DriverDeviceList, private VendorPropertyPort
 {
@@ -22,9 +25,10 @@ private:
 
     bool Access(unsigned id, bool set, uint16_t& value);
     void ReleaseDevice();
-    DriverAccessMode BindDevice(IMoniker* moniker);
+    DriverAccessMode BindDevice(const dshow::DeviceMoniker& device);
 
-    dshow::ComPtr<IEnumMoniker> m_enum;
+    std::vector<dshow::DeviceMoniker> m_devices;
+    size_t m_next = 0;
     dshow::ComPtr<IBaseFilter> m_filter;
     dshow::ComPtr<IKsControl> m_control;
     dshow::ComPtr<IKsPropertySet> m_propertySet;

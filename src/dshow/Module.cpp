@@ -1,6 +1,8 @@
 // Class factory and self-registration of filter modules.
 #include "dshow/Module.h"
 
+#include "common/ModulePath.h"
+
 #include <new>
 
 #include "dshow/ComPtr.h"
@@ -81,19 +83,7 @@ std::wstring ModulePath()
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             reinterpret_cast<LPCWSTR>(&ModuleAnchor), &module))
         return std::wstring();
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(module, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        if (path.size() >= 32768)
-            return std::wstring();
-        path.resize(path.size() * 2);
-    }
+    return ModuleFileName(module);
 }
 
 HRESULT ModuleGetClassObject(const FilterTemplate* templates, size_t count, REFCLSID clsid, REFIID riid, void** ppv)

@@ -7,6 +7,10 @@
 
 #include <string>
 #include <windows.h>
+// windowsx.h (which dshow.h pulls in) defines SubclassWindow as a macro; take it in once here and drop the
+// macro, so that headers may come in any order.
+#include <windowsx.h>
+#undef SubclassWindow
 
 namespace fx {
 

@@ -7,17 +7,7 @@
 #include <memory>
 #include <string>
 
-// Window messages the helper's window receives from the main program.
-enum TesselMessage : unsigned {
-    kMsgSonixFlip = 2024,
-    kMsgSonixMirror = 2025,
-    kMsgBrindleFlip = 3024,
-    kMsgBrindleMirror = 3025,
-    kMsgSunplusFlip = 4024,
-    kMsgSunplusMirror = 4025,
-    kMsgKt4bMirrorFlip = 4026,
-    kMsgQuit = 2258,
-};
+#include "common/SensorHelperProtocol.h"
 
 // SN9C21xVCdll.dll. Destroying the object unloads the library.
 class SonixLibrary

@@ -1,13 +1,12 @@
 // Entry point and single-instance set-up of Tessel.exe.
 #include "sensorhelper/TesselApp.h"
 
+#include "common/SensorHelperProtocol.h"
 #include "sensorhelper/TesselDlg.h"
 
 #include <cwchar>
 
 namespace {
-
-constexpr wchar_t kInstanceName[] = L"{49E4CD26-9489-4474-91B0-2A30F6CA3098}";
 
 // Shared section: the first instance's main thread id, then the latest later instance's command line.
 constexpr DWORD kSectionBytes = 4100;
@@ -19,9 +18,9 @@ CTesselApp theApp;
 
 CTesselApp::CTesselApp()
 {
-    m_secondInstanceMessage = RegisterWindowMessageW(kInstanceName);
+    m_secondInstanceMessage = RegisterWindowMessageW(kSensorHelperInstanceName);
     SetLastError(ERROR_SUCCESS);
-    m_section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionBytes, kInstanceName);
+    m_section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionBytes, kSensorHelperInstanceName);
     m_firstInstance = m_section != nullptr && GetLastError() == ERROR_SUCCESS;
     if (m_section == nullptr)
         return;

@@ -1,6 +1,7 @@
 // The hidden dialog of Tessel: never shown, handles the orientation messages and the quit message.
 #include "sensorhelper/TesselDlg.h"
 
+#include "common/SensorHelperProtocol.h"
 #include "fx/App.h"
 #include "resource.h"
 
@@ -16,6 +17,8 @@ CTesselDlg::CTesselDlg() : fx::Dialog(IDD_TESSEL)
 BOOL CTesselDlg::OnInitDialog()
 {
     fx::Dialog::OnInitDialog();
+    // Quillo finds the helper by this title; the template carries the same text.
+    SetWindowText(kSensorHelperTitle);
     if (m_hIcon != nullptr) {
         SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));

@@ -3,6 +3,7 @@
 
 #include "sensorhelper/VendorLibraries.h"
 
+#include "common/ModulePath.h"
 #include "driverlib/BrindleApi.h"
 
 #include <cstring>
@@ -190,28 +191,6 @@ template <typename Library> std::unique_ptr<Library> Load(const wchar_t* file)
 }
 
 } // namespace
-
-std::wstring PathBesideProgram(const wchar_t* file)
-{
-    // The program path may be longer than MAX_PATH; grow the buffer until it fits.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < buffer.size())
-            break;
-        if (buffer.size() >= 32768)
-            return std::wstring();
-        buffer.resize(buffer.size() * 2);
-    }
-    std::wstring path(buffer.data());
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos)
-        return std::wstring();
-    path.resize(slash + 1);
-    return path + file;
-}
 
 std::unique_ptr<SonixLibrary> Win32VendorHost::LoadSonix()
 {

@@ -6,9 +6,6 @@
 
 #include <string>
 
-// Full path of `file` in the folder of the running program (empty when that folder cannot be found).
-std::wstring PathBesideProgram(const wchar_t* file);
-
 class Win32VendorHost : public VendorLibraryHost
 {
 public:

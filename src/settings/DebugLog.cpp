@@ -9,7 +9,8 @@
 
 #include "settings/LogFile.h"
 #include "settings/LogLine.h"
-#include "settings/ProgramFolder.h"
+#include "common/ModulePath.h"
+#include "common/PathText.h"
 
 int g_nLogLevel = 0;
 

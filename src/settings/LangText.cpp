@@ -6,7 +6,7 @@
 
 #include "settings/DebugLog.h"
 #include "settings/LanguageChoice.h"
-#include "settings/ProgramFolder.h"
+#include "common/ModulePath.h"
 
 namespace {
 constexpr DWORD kIniTextChars = 260; // up to 259 characters and the terminator

@@ -2,7 +2,8 @@
 #include "settings/LogFile.h"
 
 #include "settings/LogLine.h"
-#include "settings/ProgramFolder.h"
+#include "common/ModulePath.h"
+#include "common/PathText.h"
 
 LogFile::LogFile() : LogFile(FileBesideModule(ProgramModuleName(), L"vistrel.log"), kLogFileCeiling) {}
 

@@ -123,16 +123,3 @@ std::size_t FormatLogFileRecord(char* out, std::size_t outChars, int hour, int m
     *p = '\0';
     return static_cast<std::size_t>(p - out);
 }
-
-std::wstring ModuleFolder(const std::wstring& moduleName)
-{
-    std::size_t slash = moduleName.rfind(L'\\');
-    if (slash == std::wstring::npos)
-        return std::wstring();
-    return moduleName.substr(0, slash + 1);
-}
-
-std::wstring FileBesideModule(const std::wstring& moduleName, const wchar_t* fileName)
-{
-    return ModuleFolder(moduleName) + (fileName ? fileName : L"");
-}

@@ -43,8 +43,3 @@ std::size_t WideCutPoint(const wchar_t* text, std::size_t length, std::size_t li
 std::size_t FormatLogFileRecord(char* out, std::size_t outChars, int hour, int minute, int second, const char* text,
                                 std::size_t textLength);
 
-// Path of a file beside the program, from the program module's full file name. A module name without a
-// backslash gives the bare file name.
-std::wstring FileBesideModule(const std::wstring& moduleName, const wchar_t* fileName);
-// The folder of the program with its final backslash; empty when the module name has no backslash.
-std::wstring ModuleFolder(const std::wstring& moduleName);

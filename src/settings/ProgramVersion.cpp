@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "settings/ProgramFolder.h"
+#include "common/ModulePath.h"
 
 bool GetProgramVersion(std::wstring& version)
 {

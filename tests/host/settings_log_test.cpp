@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/PathText.h"
 #include "settings/LogLine.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "SimCtl.h"
 #include "camera/Camera.h"
-#include "camera/VideoDevices.h"
+#include "camera/KnownCamera.h"
 #include "dshow/ComPtr.h"
 #include "dshow/vidcap_decl.h"
 

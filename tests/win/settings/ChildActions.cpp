@@ -10,7 +10,7 @@
 #include "ChildRun.h"
 #include "settings/DebugLog.h"
 #include "settings/LangText.h"
-#include "settings/ProgramFolder.h"
+#include "common/ModulePath.h"
 
 namespace {
 

@@ -5,11 +5,13 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include <string>
+
 #include "dshow/ComPtr.h"
 
 struct KnownCameraSearch
 {
-    // Skip devices without a readable "FriendlyName" (the preview's own lookup asks for one).
+    // Skip devices without a readable "FriendlyName".
     bool requireFriendlyName = false;
     // Log every device path read ("Camera::ChkDeviceId DevicePath=%s").
     bool logDevicePath = true;
@@ -22,3 +24,7 @@ struct KnownCameraSearch
 
 // Binds the first known camera's capture filter into filter. True when a filter was bound.
 bool BindFirstKnownCamera(const KnownCameraSearch& search, dshow::ComPtr<IBaseFilter>& filter);
+
+// Matches an upper-cased device path against the chip table and logs the row's text (or the no-match line).
+// Writes the first matching row's codes into the places that are not null; writes nothing without a match.
+bool MatchKnownCamera(const std::wstring& upperDevicePath, BYTE* isp, BYTE* bVGAModule, BYTE* bMJPEGModule);
