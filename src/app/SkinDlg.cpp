@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "settings/DebugLog.h"
 #include "settings/LangText.h"
+#include "settings/RegistryStore.h"
 #include "ui/SkinShape.h"
 
 #include <objbase.h>
@@ -108,6 +109,10 @@ BOOL CSkinDlg::OnInitDialog()
         return FALSE;
     }
 
+    if (!SettingsStore().KeysPresent())
+        DeployRegistryOnCurUser();
+    SettingsStore().ReadEarlyOptions(m_settings);
+
     const UINT buttonIds[toolbar::kButtonCount] = {IDC_BAR_CAMERA, IDC_BAR_PROPERTY, IDC_BAR_SETTING, IDC_BAR_HELP,
                                                    IDC_BAR_MENU};
     CORRIN_BARBtn* buttons[toolbar::kButtonCount] = {&m_btnCamera, &m_btnProperty, &m_btnSetting, &m_btnHelp,
@@ -126,6 +131,8 @@ BOOL CSkinDlg::OnInitDialog()
     SetWindowText(L"Quillo_1");
     g_hToolbarWnd = Hwnd();
     g_pToolbar = this;
+    ReadSettingsFromRegistry();
+    ReadPropertiesFromRegistry();
 
     // Session changes (user switch, lock) reach the bar as WM_WTSSESSION_CHANGE.
     m_sessionRegistered = WTSRegisterSessionNotification(Hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
@@ -134,6 +141,7 @@ BOOL CSkinDlg::OnInitDialog()
         std::unique_ptr<Camera> camera(new Camera(nullptr));
         camera->ChkDeviceisp();
         m_settings.m_bVGAModule = camera->bVGAModule != 0;
+        SettlePowerLineFrequency();
     }
 
     if (fx::App* app = fx::App::Current(); !(app && app->CommandLine() == L"/s"))
@@ -342,20 +350,62 @@ void CSkinDlg::OnPreviewClosed(Preview* preview)
     cPreview = nullptr;
     bTolPrevWnd = 0;
     m_settings.m_nPictureSize = 1;
-    WritePictureSizeToRegistry(1);
+    (void)SettingsStore().WritePictureSize(1); // a failed write leaves the stored size; nothing to tell
 }
 
-bool CSkinDlg::WritePictureSizeToRegistry(int size)
+void CSkinDlg::DeployRegistryOnCurUser()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Norvane\\Quillo\\Settings\\Picture\\", 0, KEY_ALL_ACCESS, &key) !=
-        ERROR_SUCCESS)
-        return false;
-    DWORD value = static_cast<DWORD>(size);
-    bool ok = RegSetValueExW(key, L"Size", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
-              ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
+    std::unique_ptr<Camera> camera(new Camera(nullptr));
+    if (bTolPrevWnd && cPreview) {
+        // The open preview holds the camera: its codes are copied, so no filter is bound and the fallback
+        // image values are stored.
+        camera->isp = cPreview->isp;
+        camera->bVGAModule = cPreview->m_bVGAModule;
+    } else {
+        camera->ChkDeviceisp();
+    }
+    ImageValues defaults = {};
+    int* v = defaults.values;
+    const bool fromCamera = camera->GetDefautImageValue(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
+    camera.reset();
+    SettingsStore().Deploy(fromCamera ? &defaults : nullptr);
+}
+
+void CSkinDlg::ReadSettingsFromRegistry()
+{
+    if (!SettingsStore().ReadSettings(m_settings))
+        MessageBoxW(Hwnd(), GetLangText(L"hKey", L"Error: Can't open registry key.").c_str(), L"Quillo", MB_OK);
+}
+
+void CSkinDlg::WriteSettingsToRegistry()
+{
+    SettingsStore().WriteSettings(m_settings);
+}
+
+void CSkinDlg::ReadPropertiesFromRegistry()
+{
+    SettingsStore().ReadProperties(m_settings);
+}
+
+void CSkinDlg::ModifyPropertiesToRegistry()
+{
+    SettingsStore().WriteProperties(m_settings, bTolPrevWnd && cPreview && cPreview->HasVideoProcAmp());
+}
+
+void CSkinDlg::SettlePowerLineFrequency()
+{
+    const int stored = m_settings.m_nPowerlineFrequency;
+    if (stored == 1 || stored == 2)
+        return;
+    const int frequency = PowerLineFrequency();
+    if (frequency != 1 && frequency != 2) {
+        DebugLog("CSkinDlg::OnInitDialog Failed to get PowerLineFrequency()!");
+        return;
+    }
+    m_settings.m_nPowerlineFrequency = frequency;
+    m_settings.m_bPowerline60Hz = frequency == 2;
+    m_settings.m_nDefaultFrequency = frequency == 2 ? 1 : 0;
+    (void)SettingsStore().WriteFrequencies(m_settings); // the values hold for this run either way
 }
 
 void CSkinDlg::OnBnClickedButmenu()

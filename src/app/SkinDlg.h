@@ -44,8 +44,13 @@ public:
     HWND ToolbarWindow() const override { return Hwnd(); }
     bool IsSettingOpen() const override { return bTolSetWnd != 0; }
     void OnPreviewClosed(Preview* preview) override;
-    // Writes the picture "Size" value; false when the key cannot be opened or written.
-    bool WritePictureSizeToRegistry(int size);
+    // The settings store, as the toolbar's own reads and writes (see RegistryStore.h).
+    void DeployRegistryOnCurUser();
+    void ReadSettingsFromRegistry();
+    void WriteSettingsToRegistry();
+    void ReadPropertiesFromRegistry();
+    // "Set" and "PowerlineFrequency", and the image values while the preview has a live camera.
+    void ModifyPropertiesToRegistry();
     // Show the bar again (tray menu, hand-over from a second start).
     void OnShowToolbar();
     void OnExit();
@@ -65,6 +70,7 @@ private:
     void LoadMenus();
     void AddTrayIcon();
     void DockAt(int position);
+    void SettlePowerLineFrequency();
 
     void OnMinimize();
     void OnAbout() {}

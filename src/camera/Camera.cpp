@@ -3,7 +3,9 @@
 
 #include "camera/ChipTable.h"
 #include "camera/KnownCamera.h"
+#include "common/ModulePath.h"
 #include "common/SensorHelperProtocol.h"
+#include "driverlib/BrindleApi.h"
 #include "settings/DebugLog.h"
 
 Camera::Camera(Preview* owner)
@@ -47,4 +49,48 @@ bool Camera::ChkDeviceId(Camera* camera, BYTE* ispOut, BYTE* vgaOut)
 bool Camera::chkDeviceIdProceed(const std::wstring& devicePath, BYTE* ispOut, BYTE* vgaOut, BYTE* mjpegOut)
 {
     return MatchKnownCamera(devicePath, ispOut, vgaOut, mjpegOut);
+}
+
+bool Camera::GetDefautImageValue(int* brightness, int* contrast, int* gamma, int* hue, int* saturation, int* sharpness)
+{
+    if (!pSrcFilter)
+        return false;
+    DebugLog("Camera::GetDefautImageValue[IN]");
+    dshow::ComPtr<IAMVideoProcAmp> amp;
+    if (FAILED(pSrcFilter->QueryInterface(IID_IAMVideoProcAmp, amp.PutVoid())) || !amp)
+        return false;
+    struct Query
+    {
+        long property;
+        int* out;
+    };
+    const Query queries[] = {{VideoProcAmp_Brightness, brightness}, {VideoProcAmp_Contrast, contrast},
+                             {VideoProcAmp_Gamma, gamma},           {VideoProcAmp_Hue, hue},
+                             {VideoProcAmp_Saturation, saturation}, {VideoProcAmp_Sharpness, sharpness}};
+    for (const Query& query : queries) {
+        long min = 0, max = 0, step = 0, def = 0, flags = 0;
+        // A range the camera will not give leaves 0 as that default.
+        if (FAILED(amp->GetRange(query.property, &min, &max, &step, &def, &flags)))
+            def = 0;
+        if (query.out)
+            *query.out = static_cast<int>(def);
+    }
+    return true;
+}
+
+int PowerLineFrequency()
+{
+    int code = -1;
+    const std::wstring path = PathBesideProgram(L"flicker_a.dll");
+    DebugLogW(L"Camera::PowerLineFrequency pFileName=%s", path.c_str());
+    HMODULE library = path.empty() ? nullptr : LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (library) {
+        auto getFrequency = reinterpret_cast<GetAreaCodeFrequencyFn>(
+            reinterpret_cast<void*>(GetProcAddress(library, "GetAreaCodeFrequency")));
+        if (getFrequency && (getFrequency(&code) & 0xFF))
+            DebugLog("Camera::PowerLineFrequency nPowerLineFrequency=%d (From flicker_a.dll!!!)", code);
+        FreeLibrary(library);
+    }
+    DebugLog("Camera::PowerLineFrequency nPowerLineFrequency=%d", code);
+    return code;
 }

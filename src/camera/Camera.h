@@ -11,6 +11,10 @@
 
 class Preview;
 
+// The power-line frequency the system's locale calls for, from "GetAreaCodeFrequency" of flicker_a.dll in the
+// program folder: 1 (50 Hz), 2 (60 Hz), or -1 when the library or its export is missing.
+int PowerLineFrequency();
+
 class Camera
 {
 public:
@@ -29,6 +33,10 @@ public:
     // Matches an upper-cased device path against the chip table. Writes the first matching row's codes
     // into the places that are not null; writes nothing without a match.
     static bool chkDeviceIdProceed(const std::wstring& devicePath, BYTE* isp, BYTE* bVGAModule, BYTE* bMJPEGModule);
+
+    // The camera's factory defaults of brightness, contrast, gamma, hue, saturation and sharpness. False when
+    // this object bound no capture filter or the filter has no IAMVideoProcAmp; nothing is written then.
+    bool GetDefautImageValue(int* brightness, int* contrast, int* gamma, int* hue, int* saturation, int* sharpness);
 
     Preview* pOwner;
     dshow::ComPtr<IBaseFilter> pSrcFilter;

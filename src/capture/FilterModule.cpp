@@ -23,8 +23,8 @@ HRESULT CreateOwnFilter(const wchar_t* moduleFile, const CLSID& clsid, IBaseFilt
     HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!module)
         return HRESULT_FROM_WIN32(GetLastError());
-    auto getClassObject = reinterpret_cast<GetClassObjectFn>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    auto getClassObject =
+        reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
     if (!getClassObject)
         return E_FAIL;
     IClassFactory* factory = nullptr;

@@ -31,6 +31,8 @@ public:
 
     // The running preview graph (frame grab, orientation, events).
     PreviewGraph& Graph() { return m_graph; }
+    // The camera's video-processing interface is held (the image values apply to a live camera).
+    bool HasVideoProcAmp() const { return static_cast<bool>(m_pVideoProcAmp); }
 
     int m_nCapState = 0;
     bool m_bFullWindow = false;

@@ -159,8 +159,8 @@ HRESULT PreviewGraph::GetDownScaler(IBaseFilter** filter)
     if (FAILED((*filter)->QueryInterface(IID_IMirrorFlip, m_pMirrorFlip.PutVoid())))
         DebugLog("Preview::GetDownScaler[ERROR] Failed to find IMirrorFlip interface!!!");
     if (m_pDownScaler)
-        m_pDownScaler->SetScaleMode(
-            ScalerScalesTo720({m_input.width, m_input.height}, m_bDeviceHasSSVGA) ? TRUE : FALSE);
+        m_pDownScaler->SetScaleMode(ScalerScalesTo720({m_input.width, m_input.height}, m_bDeviceHasSSVGA) ? TRUE
+                                                                                                          : FALSE);
     return S_OK;
 }
 

@@ -12,11 +12,11 @@ constexpr wchar_t kSensorHelperInstanceName[] = L"{49E4CD26-9489-4474-91B0-2A30F
 
 // Window messages of the helper's window.
 enum TesselMessage : unsigned {
-    kMsgSonixFlip = 2024,      // chip family 0
+    kMsgSonixFlip = 2024, // chip family 0
     kMsgSonixMirror = 2025,
-    kMsgBrindleFlip = 3024,    // chip family 1
+    kMsgBrindleFlip = 3024, // chip family 1
     kMsgBrindleMirror = 3025,
-    kMsgSunplusFlip = 4024,    // chip family 2
+    kMsgSunplusFlip = 4024, // chip family 2
     kMsgSunplusMirror = 4025,
     kMsgKt4bMirrorFlip = 4026, // answered by the helper, sent by nobody
     kMsgQuit = 2258,           // the preview closed: the helper ends

@@ -58,8 +58,7 @@ HRESULT DeviceMoniker::Bind(ComPtr<IBaseFilter>& filter) const
 HRESULT WalkDevices(const GUID& category, const std::function<WalkStep(const DeviceMoniker&)>& visit)
 {
     ComPtr<ICreateDevEnum> devices;
-    HRESULT hr =
-        CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, devices.PutVoid());
+    HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, devices.PutVoid());
     if (FAILED(hr) || !devices)
         return FAILED(hr) ? hr : E_NOINTERFACE;
     ComPtr<IEnumMoniker> monikers;

@@ -60,11 +60,7 @@ private:
     ComPtr<IPropertyBag> m_bag;
 };
 
-enum class WalkStep
-{
-    Next,
-    Stop
-};
+enum class WalkStep { Next, Stop };
 
 // Calls visit for every device of the category, in the enumerator's order, until it answers Stop.
 // S_OK after a walk, S_FALSE when the category is empty, the failure when no enumerator could be made.

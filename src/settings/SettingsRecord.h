@@ -16,7 +16,7 @@ struct SettingsRecord
     std::wstring m_strPicturePath;
     unsigned char m_bShowImageAfterSnapshot = 0;
     unsigned char m_bDateStamp = 0;
-    int m_nExportFile = 1; // 0 BMP, 1 JPEG, 2 PNG
+    int m_nExportFile = 1;  // 0 BMP, 1 JPEG, 2 PNG
     int m_nPictureSize = 1; // resolution state of the preview
     // "Settings\Video\"
     unsigned char m_bPlayVideoAfterRecording = 0;

@@ -69,9 +69,9 @@ protected:
         KnownCameraSearch search;
         search.logDevicePath = false;
         ASSERT_TRUE(BindFirstKnownCamera(search, m_camera));
-        ASSERT_EQ(CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                   m_renderer.PutVoid()),
-                  S_OK);
+        ASSERT_EQ(
+            CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, m_renderer.PutVoid()),
+            S_OK);
         m_grabPath = ProgramFolder() + L"capture_graph_test_grab.bmp";
     }
 
