@@ -1,16 +1,24 @@
 #include "app/SkinDlg.h"
 
 #include "app/HandOver.h"
+#include "app/HotKeys.h"
+#include "app/KeyboardHook.h"
 #include "app/ToolbarGeometry.h"
 #include "camera/Camera.h"
 #include "capture/Preview.h"
+#include "common/ModulePath.h"
 #include "fx/WaitCursor.h"
 #include "fx/App.h"
 #include "resource.h"
 #include "settings/DebugLog.h"
+#include "settings/FolderNumbering.h"
 #include "settings/LangText.h"
 #include "settings/RegistryStore.h"
+#include "ui/Properties.h"
+#include "ui/Setting.h"
 #include "ui/SkinShape.h"
+
+#include <shellapi.h>
 
 #include <objbase.h>
 #include <wtsapi32.h>
@@ -69,8 +77,16 @@ FX_ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
 FX_ON_REGISTERED_MESSAGE(g_uBarCallbackMessage, OnBarCallback)
 FX_ON_WM_DESTROY(OnDestroy)
 FX_ON_COMMAND(IDC_BAR_CAMERA, OnBnClickedButpreview)
+FX_ON_COMMAND(IDC_BAR_PROPERTY, OnBnClickedButproperties)
+FX_ON_COMMAND(IDC_BAR_SETTING, OnBnClickedButsetting)
+FX_ON_COMMAND(IDC_BAR_HELP, OnBnClickedButhelp)
 FX_ON_COMMAND(IDC_BAR_MENU, OnBnClickedButmenu)
+FX_ON_COMMAND(ID_BAR_AUTOHIDE, OnAutoHide)
+FX_ON_COMMAND(ID_BAR_LEFT, OnDockLeft)
+FX_ON_COMMAND(ID_BAR_TOP, OnDockTop)
+FX_ON_COMMAND(ID_BAR_RIGHT, OnDockRight)
 FX_ON_COMMAND(ID_BAR_CLOSE, OnClose)
+FX_ON_MESSAGE(kHotKeyMessage, OnHotKey)
 FX_ON_MESSAGE(kAppBarCallbackMessage, OnBarCallback)
 FX_ON_WM_SIZE(OnSize)
 FX_END_MESSAGE_MAP()
@@ -125,6 +141,8 @@ BOOL CSkinDlg::OnInitDialog()
     if (const UINT item = toolbar::PositionMenuItem(m_settings.m_nToolbarPosition))
         m_menu.CheckItem(item, true);
     m_menu.CheckItem(ID_BAR_AUTOHIDE, m_settings.m_bAutoHide);
+    if (!InstallKeyboardHook())
+        DebugLog("CSkinDlg::OnInitDialog SetWindowsHookEx(WH_KEYBOARD_LL) failed");
     AddTrayIcon();
 
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_STATICEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
@@ -314,12 +332,21 @@ void CSkinDlg::OnClose()
     ShowWindow(SW_HIDE);
 }
 
-void CSkinDlg::OnExit()
+void CSkinDlg::CloseWorkingWindows()
 {
     if (bTolPrevWnd && cPreview)
         cPreview->OnBnClickedClose();
     cPreview = nullptr;
     bTolPrevWnd = 0;
+    if (bTolPropWnd && cProperties)
+        cProperties->OnBnClickedClose();
+    if (bTolSetWnd && cSetting)
+        cSetting->OnBnClickedClose();
+}
+
+void CSkinDlg::OnExit()
+{
+    CloseWorkingWindows();
     EndDialog(0);
 }
 
@@ -341,6 +368,116 @@ void CSkinDlg::OnBnClickedButpreview()
         }
     }
     DebugLog("CSkinDlg::OnBnClickedButpreview[OUT]");
+    ReinstallKeyboardHook();
+}
+
+void CSkinDlg::OnBnClickedButproperties()
+{
+    DebugLog("CSkinDlg::OnBnClickedButproperties In! (bTolPropWnd=%d)", bTolPropWnd);
+    if (bTolPropWnd && cProperties) {
+        cProperties->OnBnClickedClose();
+    } else {
+        cProperties = fx::NewSelfDestroying<Properties>(this);
+        if (cProperties->Create(nullptr)) {
+            cProperties->ShowWindow(SW_SHOW);
+            bTolPropWnd = 1;
+        } else {
+            cProperties = nullptr; // the failed window frees its own object
+        }
+    }
+    DebugLog("CSkinDlg::OnBnClickedButproperties Out!");
+    ReinstallKeyboardHook();
+}
+
+void CSkinDlg::OnBnClickedButsetting()
+{
+    if (bTolSetWnd && cSetting) {
+        cSetting->OnBnClickedClose();
+    } else {
+        cSetting = fx::NewSelfDestroying<Setting>(this);
+        if (cSetting->Create(nullptr)) {
+            cSetting->ShowWindow(SW_SHOW);
+            bTolSetWnd = 1;
+        } else {
+            cSetting = nullptr;
+        }
+    }
+    ReinstallKeyboardHook();
+}
+
+void CSkinDlg::OnPropertiesClosed(Properties* properties)
+{
+    if (properties != cProperties)
+        return; // forgotten already
+    cProperties = nullptr;
+    bTolPropWnd = 0;
+}
+
+void CSkinDlg::OnSettingClosed(Setting* setting)
+{
+    if (setting != cSetting)
+        return;
+    cSetting = nullptr;
+    bTolSetWnd = 0;
+}
+
+void CSkinDlg::OnBnClickedButhelp()
+{
+    std::wstring path =
+        ProgramFolder() + L"Help\\" + toolbar::HelpLanguageFolder(GetOSLanguage().c_str()) + L"\\index.html";
+    if (path.size() >= MAX_PATH)
+        path.resize(MAX_PATH - 1); // the browser is handed at most a classic path
+    DebugLogW(L"CSkinDlg::OnBnClickedButhelp execFullPath=%s", path.c_str());
+    (void)ShellExecuteW(nullptr, L"open", L"iexplore.exe", path.c_str(), nullptr, SW_SHOWNORMAL); // not checked
+}
+
+LRESULT CSkinDlg::OnHotKey(WPARAM action, LPARAM)
+{
+    SetHotKeyActionRunning(true);
+    switch (static_cast<toolbar::HotKeyAction>(action)) {
+    case toolbar::HotKeyAction::Camera:
+        OnBnClickedButpreview();
+        break;
+    case toolbar::HotKeyAction::Properties:
+        OnBnClickedButproperties();
+        break;
+    case toolbar::HotKeyAction::Setting:
+        OnBnClickedButsetting();
+        break;
+    case toolbar::HotKeyAction::Help:
+        if (bTolPrevWnd) // the preview may have closed since the key was seen
+            OnBnClickedButhelp();
+        break;
+    case toolbar::HotKeyAction::None:
+        break;
+    }
+    SetHotKeyActionRunning(false);
+    return 0;
+}
+
+bool CSkinDlg::FindNextFileNumber(const std::wstring& folder, int videoFlag)
+{
+    return ::FindNextFileNumber(m_settings, folder, videoFlag);
+}
+
+void CSkinDlg::OnAutoHide()
+{
+    m_settings.m_bAutoHide = !m_settings.m_bAutoHide;
+    m_menu.CheckItem(ID_BAR_AUTOHIDE, m_settings.m_bAutoHide);
+    (void)SettingsStore().WriteAutoHide(m_settings.m_bAutoHide); // the choice holds for this run either way
+}
+
+void CSkinDlg::MoveToEdge(int position)
+{
+    const int old = m_settings.m_nToolbarPosition;
+    DockAt(position);
+    if (m_settings.m_nToolbarPosition == old)
+        return;
+    if (const UINT item = toolbar::PositionMenuItem(old))
+        m_menu.CheckItem(item, false);
+    if (const UINT item = toolbar::PositionMenuItem(m_settings.m_nToolbarPosition))
+        m_menu.CheckItem(item, true);
+    (void)SettingsStore().WriteToolbarPosition(m_settings.m_nToolbarPosition);
 }
 
 void CSkinDlg::OnPreviewClosed(Preview* preview)
@@ -434,10 +571,8 @@ LRESULT CSkinDlg::OnTrayNotify(WPARAM, LPARAM lParam)
 void CSkinDlg::OnDestroy()
 {
     DebugLog("CSkinDlg::OnDestroy ================== Application Ends ======================");
-    if (bTolPrevWnd && cPreview)
-        cPreview->OnBnClickedClose();
-    cPreview = nullptr;
-    bTolPrevWnd = 0;
+    CloseWorkingWindows();
+    RemoveKeyboardHook();
     Default();
     if (m_trayIconAdded)
         Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);

@@ -14,6 +14,8 @@
 #include <string>
 
 class Preview;
+class Properties;
+class Setting;
 
 class CSkinDlg : public fx::Dialog, public ToolbarLink
 {
@@ -30,6 +32,8 @@ public:
     bool m_bSlidOut = false;
 
     Preview* cPreview = nullptr;
+    Properties* cProperties = nullptr;
+    Setting* cSetting = nullptr;
     BYTE bTolPrevWnd = 0, bTolPropWnd = 0, bTolSetWnd = 0;
 
     int m_nInstanceState = 0;
@@ -44,6 +48,17 @@ public:
     HWND ToolbarWindow() const override { return Hwnd(); }
     bool IsSettingOpen() const override { return bTolSetWnd != 0; }
     void OnPreviewClosed(Preview* preview) override;
+    void OnPropertiesClosed(Properties* properties) override;
+    void OnSettingClosed(Setting* setting) override;
+
+    // Open the working dialog when it is closed, close it when it is open (buttons, Alt+F8, Alt+F9).
+    void OnBnClickedButproperties();
+    void OnBnClickedButsetting();
+    // Opens the help page of the interface language in the browser.
+    void OnBnClickedButhelp();
+    // Brings the running file numbers up to date from a folder (0: pictures of the current format, 1:
+    // recordings); true when a numbered file was found.
+    bool FindNextFileNumber(const std::wstring& folder, int videoFlag);
     // The settings store, as the toolbar's own reads and writes (see RegistryStore.h).
     void DeployRegistryOnCurUser();
     void ReadSettingsFromRegistry();
@@ -70,12 +85,19 @@ private:
     void LoadMenus();
     void AddTrayIcon();
     void DockAt(int position);
+    void MoveToEdge(int position);
     void SettlePowerLineFrequency();
 
     void OnMinimize();
     void OnAbout() {}
     void OnClose();
     void OnBnClickedButmenu();
+    void OnAutoHide();
+    void OnDockLeft() { MoveToEdge(2); }
+    void OnDockTop() { MoveToEdge(1); }
+    void OnDockRight() { MoveToEdge(3); }
+    LRESULT OnHotKey(WPARAM action, LPARAM);
+    void CloseWorkingWindows();
     void OnSize(UINT type, int cx, int cy);
     void OnPaint();
     void OnDestroy();

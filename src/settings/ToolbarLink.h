@@ -8,6 +8,8 @@
 #include "settings/SettingsRecord.h"
 
 class Preview;
+class Properties;
+class Setting;
 
 class ToolbarLink
 {
@@ -19,6 +21,9 @@ public:
     // The preview is gone or going: the toolbar forgets it. Called again for a preview already forgotten,
     // it does nothing.
     virtual void OnPreviewClosed(Preview* preview) = 0;
+    // The Properties or Setting dialog is gone or going: the toolbar forgets it (once).
+    virtual void OnPropertiesClosed(Properties* properties) = 0;
+    virtual void OnSettingClosed(Setting* setting) = 0;
 
 protected:
     ~ToolbarLink() = default;
