@@ -3,6 +3,7 @@
 #include "app/HandOver.h"
 #include "app/HotKeys.h"
 #include "app/KeyboardHook.h"
+#include "app/MouseHook.h"
 #include "app/ToolbarGeometry.h"
 #include "camera/Camera.h"
 #include "capture/Preview.h"
@@ -14,6 +15,7 @@
 #include "settings/FolderNumbering.h"
 #include "settings/LangText.h"
 #include "settings/RegistryStore.h"
+#include "ui/ORRIN_CAM_ABOUTDlg.h"
 #include "ui/Properties.h"
 #include "ui/Setting.h"
 #include "ui/SkinShape.h"
@@ -34,6 +36,10 @@ UINT g_uBarCallbackMessage = 0;
 constexpr UINT kTrayCallbackMessage = 0x0401;
 constexpr UINT kAppBarCallbackMessage = 2025;
 constexpr UINT kMinimizeCommand = 1000;
+// Timers of the bar: 1 hides it after the pointer left, 2 brings it back after the edge was touched, 3 repeats
+// the hiding after the edge was changed from the menu.
+constexpr UINT_PTR kHideTimer = 1, kShowTimer = 2, kEdgeChangeTimer = 3;
+constexpr UINT kHideDelayMs = 500, kShownFromTrayMs = 2000, kShowDelayMs = 50, kEdgeChangeDelayMs = 500;
 
 struct ButtonFrames
 {
@@ -87,6 +93,12 @@ FX_ON_COMMAND(ID_BAR_TOP, OnDockTop)
 FX_ON_COMMAND(ID_BAR_RIGHT, OnDockRight)
 FX_ON_COMMAND(ID_BAR_CLOSE, OnClose)
 FX_ON_MESSAGE(kHotKeyMessage, OnHotKey)
+FX_ON_WM_TIMER(OnTimer)
+FX_ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
+FX_ON_MESSAGE(WM_ACTIVATE, OnActivate)
+FX_ON_WM_LBUTTONDOWN(OnLButtonDown)
+FX_ON_WM_MOUSEMOVE(OnMouseMove)
+FX_ON_WM_LBUTTONUP(OnLButtonUp)
 FX_ON_MESSAGE(kAppBarCallbackMessage, OnBarCallback)
 FX_ON_WM_SIZE(OnSize)
 FX_END_MESSAGE_MAP()
@@ -140,6 +152,7 @@ BOOL CSkinDlg::OnInitDialog()
     DockAt(m_settings.m_nToolbarPosition);
     if (const UINT item = toolbar::PositionMenuItem(m_settings.m_nToolbarPosition))
         m_menu.CheckItem(item, true);
+    SetAutoHide(m_settings.m_bAutoHide);
     m_menu.CheckItem(ID_BAR_AUTOHIDE, m_settings.m_bAutoHide);
     if (!InstallKeyboardHook())
         DebugLog("CSkinDlg::OnInitDialog SetWindowsHookEx(WH_KEYBOARD_LL) failed");
@@ -279,12 +292,249 @@ void CSkinDlg::ApplyLook()
 
 void CSkinDlg::DockAt(int position)
 {
-    toolbar::Rect r;
-    if (!toolbar::DockedRect(position, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), r))
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    toolbar::Rect docked;
+    if (!toolbar::DockedRect(position, screenWidth, screenHeight, docked))
         return;
+    const RECT window = GetWindowRect();
+    toolbar::Rect snap;
+    (void)toolbar::SnapRect(position, {window.left, window.top, window.right, window.bottom}, screenWidth, snap);
     m_settings.m_nToolbarPosition = position;
     ApplyLook();
-    SetWindowPos(HWND_NOTOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+    // The shell learns where the bar sits; its answers change nothing here.
+    APPBARDATA bar = {sizeof bar};
+    bar.hWnd = Hwnd();
+    bar.uEdge = toolbar::AppBarEdge(position);
+    bar.rc = {snap.left, snap.top, snap.right, snap.bottom};
+    (void)SHAppBarMessage(ABM_QUERYPOS, &bar);
+    if (position == toolbar::kLeft)
+        bar.rc.right = bar.rc.left + (snap.right - snap.left);
+    else if (position == toolbar::kTop)
+        bar.rc.bottom = bar.rc.top + (snap.bottom - snap.top);
+    else
+        bar.rc.left = bar.rc.right - (snap.right - snap.left);
+    (void)SHAppBarMessage(ABM_SETPOS, &bar);
+    SetWindowPos(HWND_NOTOPMOST, docked.left, docked.top, docked.right - docked.left, docked.bottom - docked.top,
+                 SWP_NOACTIVATE);
+}
+
+void CSkinDlg::RegisterAppBar()
+{
+    if (m_bAppBarRegistered)
+        return;
+    APPBARDATA bar = {sizeof bar};
+    bar.hWnd = Hwnd();
+    bar.uEdge = toolbar::AppBarEdge(m_settings.m_nToolbarPosition);
+    bar.lParam = 1;
+    m_bAppBarRegistered = SHAppBarMessage(ABM_SETAUTOHIDEBAR, &bar) != 0;
+}
+
+void CSkinDlg::RemoveAppBar()
+{
+    if (!m_bAppBarRegistered)
+        return;
+    APPBARDATA bar = {sizeof bar};
+    bar.hWnd = Hwnd();
+    (void)SHAppBarMessage(ABM_REMOVE, &bar);
+    m_bAppBarRegistered = false;
+}
+
+void CSkinDlg::SetAutoHide(bool on)
+{
+    if (!Docked())
+        DockAt(toolbar::kTop);
+    if (on) {
+        m_settings.m_bAutoHide = true;
+        RegisterAppBar();
+        SetTimer(kHideTimer, kHideDelayMs);
+    } else {
+        m_settings.m_bAutoHide = false;
+        DockAt(m_settings.m_nToolbarPosition);
+        SlideIn();
+    }
+}
+
+void CSkinDlg::SetButtonsBarHidden(bool hidden)
+{
+    for (CORRIN_BARBtn* button : {&m_btnCamera, &m_btnProperty, &m_btnSetting, &m_btnHelp, &m_btnMenu})
+        button->SetBarHidden(hidden);
+}
+
+void CSkinDlg::HideSteps()
+{
+    ShowWindow(SW_HIDE);
+    if (!ReinstallMouseHook())
+        DebugLog("CSkinDlg::SlideOut SetWindowsHookEx(WH_MOUSE_LL) failed");
+    ReinstallKeyboardHook();
+    SetButtonsBarHidden(true);
+}
+
+void CSkinDlg::SlideOut()
+{
+    if (m_bSlidOut)
+        return;
+    m_bSlidOut = true;
+    HideSteps();
+}
+
+void CSkinDlg::SlideIn()
+{
+    if (!m_bSlidOut)
+        return;
+    const RECT window = GetWindowRect();
+    const toolbar::Rect bar = {window.left, window.top, window.right, window.bottom};
+    const toolbar::Slide slide = toolbar::SlideFor(m_settings.m_nToolbarPosition, bar, GetSystemMetrics(SM_CXSCREEN));
+    auto moveTo = [&](int coordinate, UINT extraFlags) {
+        const int x = slide.vertical ? window.left : coordinate;
+        const int y = slide.vertical ? coordinate : window.top;
+        SetWindowPos(HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | extraFlags);
+    };
+    HANDLE thread = GetCurrentThread();
+    const int oldPriority = GetThreadPriority(thread);
+    (void)SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST); // a smooth 50 ms; the old priority comes back
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < toolbar::kSlideMs; elapsed = GetTickCount() - start) {
+        moveTo(toolbar::SlideAt(slide, elapsed), 0);
+        UpdateWindow();
+    }
+    (void)SetThreadPriority(thread, oldPriority);
+    ShowWindow(SW_SHOWNOACTIVATE);
+    moveTo(slide.start + slide.distance, SWP_FRAMECHANGED);
+    ReinstallKeyboardHook();
+    m_bSlidOut = false;
+    SetButtonsBarHidden(false);
+}
+
+void CSkinDlg::MarkPositionInMenu(int position)
+{
+    m_menu.CheckItem(ID_BAR_LEFT, position == toolbar::kLeft);
+    m_menu.CheckItem(ID_BAR_TOP, position == toolbar::kTop);
+    m_menu.CheckItem(ID_BAR_RIGHT, position == toolbar::kRight);
+    const RECT client = GetClientRect();
+    SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom)); // the shape follows the edge
+}
+
+void CSkinDlg::ReportPositionChange(int position)
+{
+    if (position == toolbar::kFloating || position == m_nLastWrittenPosition)
+        return;
+    m_nLastWrittenPosition = position;
+    (void)SettingsStore().WriteToolbarPosition(position); // the edge holds for this run either way
+    MarkPositionInMenu(position);
+}
+
+void CSkinDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kHideTimer) {
+        if (!m_settings.m_bAutoHide || !Docked()) {
+            KillTimer(kHideTimer);
+            return;
+        }
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const RECT window = GetWindowRect();
+        if (!PtInRect(&window, cursor)) {
+            KillTimer(kHideTimer);
+            SlideOut();
+        }
+    } else if (id == kShowTimer) {
+        KillTimer(kShowTimer);
+        if (!m_settings.m_bAutoHide || !m_bSlidOut || !Docked())
+            return;
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const RECT window = GetWindowRect();
+        if (PtInRect(&window, cursor) || g_bEdgeTouched) {
+            SlideIn();
+            SetTimer(kHideTimer, kHideDelayMs);
+            g_bEdgeTouched = false;
+        }
+    } else if (id == kEdgeChangeTimer) {
+        KillTimer(kEdgeChangeTimer);
+        if (m_settings.m_bAutoHide && m_bSlidOut)
+            HideSteps();
+    }
+}
+
+LRESULT CSkinDlg::OnNcHitTest(WPARAM, LPARAM)
+{
+    if (m_settings.m_bAutoHide && m_bSlidOut)
+        SetTimer(kShowTimer, kShowDelayMs);
+    return HTCLIENT; // the whole bar is client area: presses on it start drags
+}
+
+LRESULT CSkinDlg::OnActivate(WPARAM wParam, LPARAM)
+{
+    Default();
+    APPBARDATA bar = {sizeof bar};
+    bar.hWnd = Hwnd();
+    (void)SHAppBarMessage(ABM_ACTIVATE, &bar);
+    if (!Docked() || !m_settings.m_bAutoHide)
+        return 0;
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        SlideOut();
+    } else {
+        SlideIn();
+        SetTimer(kHideTimer, kHideDelayMs);
+    }
+    return 0;
+}
+
+void CSkinDlg::OnLButtonDown(UINT, POINT)
+{
+    SetCapture(Hwnd());
+    GetCursorPos(&m_dragStartCursor);
+    m_dragStartRect = GetWindowRect();
+    m_dragRect = m_dragStartRect;
+    KillTimer(kHideTimer);
+}
+
+void CSkinDlg::OnMouseMove(UINT, POINT)
+{
+    if (GetCapture() != Hwnd())
+        return;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const int dx = cursor.x - m_dragStartCursor.x, dy = cursor.y - m_dragStartCursor.y;
+    if (!m_bDragging && !toolbar::DragStarts(dx, dy))
+        return;
+    m_bDragging = true;
+    RECT moved = m_dragStartRect;
+    OffsetRect(&moved, dx, dy);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int edge = toolbar::EdgeUnderPointer(cursor.x, cursor.y, screenWidth);
+    m_settings.m_nToolbarPosition = edge;
+    EnableMenuItem(m_menu.Get(), ID_BAR_AUTOHIDE, MF_BYCOMMAND | (edge ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    if (edge != toolbar::kFloating) {
+        toolbar::Rect snap;
+        const RECT current = GetWindowRect();
+        (void)toolbar::SnapRect(edge, {moved.left, moved.top, moved.right, moved.bottom}, screenWidth, snap);
+        moved = {snap.left, snap.top, snap.right, snap.bottom};
+        m_dragStartCursor = {snap.left, snap.top};
+        m_dragStartRect = current;
+    }
+    m_dragRect = moved;
+    MoveWindow(moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, true);
+    if (toolbar::IsVertical(edge)) {
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(moved.right - moved.left, moved.bottom - moved.top));
+        UpdateWindow();
+    }
+}
+
+void CSkinDlg::OnLButtonUp(UINT, POINT)
+{
+    ReleaseCapture();
+    if (!m_bDragging) {
+        OnAbout(); // a press without a drag is a click on the bar
+        return;
+    }
+    m_bDragging = false;
+}
+
+void CSkinDlg::OnAbout()
+{
+    ORRIN_CAM_ABOUTDlg about;
+    (void)about.DoModal();
 }
 
 void CSkinDlg::OnSize(UINT type, int, int)
@@ -324,7 +574,9 @@ void CSkinDlg::OnMinimize()
 void CSkinDlg::OnShowToolbar()
 {
     ShowWindow(SW_SHOW);
+    SlideIn();
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetTimer(kHideTimer, kShownFromTrayMs);
 }
 
 void CSkinDlg::OnClose()
@@ -423,8 +675,11 @@ void CSkinDlg::OnSettingClosed(Setting* setting)
 
 void CSkinDlg::OnBnClickedButhelp()
 {
-    std::wstring path =
-        ProgramFolder() + L"Help\\" + toolbar::HelpLanguageFolder(GetOSLanguage().c_str()) + L"\\index.html";
+    const std::wstring help = ProgramFolder() + L"Help\\";
+    std::wstring path = help + toolbar::HelpLanguageFolder(GetOSLanguage().c_str()) + L"\\index.html";
+    // A language without a page of its own reads the English one rather than nothing.
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        path = help + L"English\\index.html";
     if (path.size() >= MAX_PATH)
         path.resize(MAX_PATH - 1); // the browser is handed at most a classic path
     DebugLogW(L"CSkinDlg::OnBnClickedButhelp execFullPath=%s", path.c_str());
@@ -462,22 +717,22 @@ bool CSkinDlg::FindNextFileNumber(const std::wstring& folder, int videoFlag)
 
 void CSkinDlg::OnAutoHide()
 {
-    m_settings.m_bAutoHide = !m_settings.m_bAutoHide;
-    m_menu.CheckItem(ID_BAR_AUTOHIDE, m_settings.m_bAutoHide);
-    (void)SettingsStore().WriteAutoHide(m_settings.m_bAutoHide); // the choice holds for this run either way
+    const bool on = !m_settings.m_bAutoHide;
+    (void)SettingsStore().WriteAutoHide(on); // the choice holds for this run either way
+    SetAutoHide(on);
+    m_menu.CheckItem(ID_BAR_AUTOHIDE, on);
+    if (on && m_bSlidOut)
+        HideSteps();
 }
 
 void CSkinDlg::MoveToEdge(int position)
 {
-    const int old = m_settings.m_nToolbarPosition;
+    if (position == m_settings.m_nToolbarPosition)
+        return; // the current edge again: nothing changes, nothing is written
     DockAt(position);
-    if (m_settings.m_nToolbarPosition == old)
-        return;
-    if (const UINT item = toolbar::PositionMenuItem(old))
-        m_menu.CheckItem(item, false);
-    if (const UINT item = toolbar::PositionMenuItem(m_settings.m_nToolbarPosition))
-        m_menu.CheckItem(item, true);
-    (void)SettingsStore().WriteToolbarPosition(m_settings.m_nToolbarPosition);
+    SetTimer(kEdgeChangeTimer, kEdgeChangeDelayMs);
+    ReportPositionChange(position);
+    MarkPositionInMenu(position);
 }
 
 void CSkinDlg::OnPreviewClosed(Preview* preview)
@@ -558,6 +813,8 @@ LRESULT CSkinDlg::OnTrayNotify(WPARAM, LPARAM lParam)
 {
     if (lParam == WM_LBUTTONDBLCLK) {
         ShowWindow(SW_SHOW);
+        SlideIn();
+        SetTimer(kHideTimer, kShownFromTrayMs);
     } else if (lParam == WM_RBUTTONUP) {
         POINT cursor = {};
         GetCursorPos(&cursor);
@@ -573,10 +830,12 @@ void CSkinDlg::OnDestroy()
     DebugLog("CSkinDlg::OnDestroy ================== Application Ends ======================");
     CloseWorkingWindows();
     RemoveKeyboardHook();
+    RemoveMouseHook();
     Default();
     if (m_trayIconAdded)
         Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
     m_trayIconAdded = false;
+    RemoveAppBar();
     g_hToolbarWnd = nullptr;
     g_pToolbar = nullptr;
     if (m_comInitialised)

@@ -84,12 +84,29 @@ private:
     void ApplyLook();
     void LoadMenus();
     void AddTrayIcon();
+    // Docking and auto-hide.
     void DockAt(int position);
     void MoveToEdge(int position);
+    void SetAutoHide(bool on);
+    void SlideOut();
+    void SlideIn();
+    void HideSteps();
+    void MarkPositionInMenu(int position);
+    void ReportPositionChange(int position);
+    void RegisterAppBar();
+    void RemoveAppBar();
+    bool Docked() const { return m_settings.m_nToolbarPosition >= 1 && m_settings.m_nToolbarPosition <= 3; }
+    void SetButtonsBarHidden(bool hidden);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnNcHitTest(WPARAM, LPARAM);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnLButtonUp(UINT keys, POINT point);
     void SettlePowerLineFrequency();
 
     void OnMinimize();
-    void OnAbout() {}
+    void OnAbout();
     void OnClose();
     void OnBnClickedButmenu();
     void OnAutoHide();
@@ -115,6 +132,10 @@ private:
     bool m_comInitialised = false;
     bool m_sessionRegistered = false;
     int m_nShapedPosition = -1; // the edge seen at the previous WM_SIZE
+    POINT m_dragStartCursor = {0, 0};
+    RECT m_dragStartRect = {0, 0, 0, 0};
+    RECT m_dragRect = {0, 0, 0, 0};
+    int m_nLastWrittenPosition = 0; // the edge last stored by a position change
 };
 
 // The toolbar window and object, for the system-wide hook procedures.
