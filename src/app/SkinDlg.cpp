@@ -673,6 +673,33 @@ void CSkinDlg::OnSettingClosed(Setting* setting)
     bTolSetWnd = 0;
 }
 
+void CSkinDlg::RunCommand(ToolbarCommand command)
+{
+    switch (command) {
+    case ToolbarCommand::About:
+        OnAbout();
+        break;
+    case ToolbarCommand::Properties:
+        OnBnClickedButproperties();
+        break;
+    case ToolbarCommand::Setting:
+        OnBnClickedButsetting();
+        break;
+    case ToolbarCommand::Help:
+        OnBnClickedButhelp();
+        break;
+    }
+}
+
+void CSkinDlg::RenewHooks()
+{
+    if (!ReinstallMouseHook())
+        DebugLog("CSkinDlg::RenewHooks SetWindowsHookEx(WH_MOUSE_LL) failed");
+    RemoveKeyboardHook();
+    if (!InstallKeyboardHook())
+        DebugLog("CSkinDlg::RenewHooks SetWindowsHookEx(WH_KEYBOARD_LL) failed");
+}
+
 void CSkinDlg::OnBnClickedButhelp()
 {
     const std::wstring help = ProgramFolder() + L"Help\\";

@@ -50,6 +50,8 @@ public:
     void OnPreviewClosed(Preview* preview) override;
     void OnPropertiesClosed(Properties* properties) override;
     void OnSettingClosed(Setting* setting) override;
+    void RunCommand(ToolbarCommand command) override;
+    void RenewHooks() override;
 
     // Open the working dialog when it is closed, close it when it is open (buttons, Alt+F8, Alt+F9).
     void OnBnClickedButproperties();

@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "settings/DebugLog.h"
 #include "settings/LangText.h"
+#include "settings/RegistryStore.h"
 #include "ui/SkinOutline.h"
 
 #include <shellapi.h>
@@ -35,32 +36,35 @@ struct ControlPlace
     PlacementRect small;
 };
 
-// Where the controls sit in the compact layout, normal and small screen.
-constexpr ControlPlace kLayout[] = {
-    {IDC_PREVIEW_VIDEO, {11, 92, 640, 480}, {11, 92, 572, 429}},
-    {IDC_PREVIEW_COVER, {11, 92, 640, 480}, {11, 92, 572, 429}},
+// Where the buttons and labels of the compact layout sit, normal and small screen (the video statics and the
+// title buttons come from the layout rules).
+constexpr ControlPlace kCompactControls[] = {
     {IDC_PREVIEW_SNAPSHOT, {171, 40, 154, 48}, {142, 40, 154, 48}},
     {IDC_PREVIEW_RECORD, {338, 40, 154, 48}, {305, 40, 154, 48}},
-    {IDC_PREVIEW_CLOSE, {621, 8, 33, 17}, {557, 8, 33, 17}},
-    {IDC_PREVIEW_MINIMIZE, {583, 8, 33, 17}, {521, 8, 33, 17}},
     {IDC_PREVIEW_FUNCTION, {635, 74, 20, 9}, {566, 74, 20, 9}},
     {IDC_PREVIEW_RESOLUTION, {646, 582, 8, 8}, {579, 530, 8, 8}},
     {IDC_PREVIEW_ELAPSED, {293, 577, 76, 22}, {256, 525, 76, 22}},
     {IDC_PREVIEW_COUNTDOWN, {324, 576, 14, 28}, {280, 523, 14, 28}},
 };
 
-// The compact skin's frame pictures (top, bottom, left, right) and the body's last row.
-struct FrameSkin
-{
-    UINT top, bottom, left, right;
-    int bodyBottom;
-};
-constexpr FrameSkin kCompactNormal = {356, 353, 354, 355, 603};
-constexpr FrameSkin kCompactSmall = {366, 367, 368, 365, 552};
+// The controls the enlarged layout hides (the labels of a recording are shown again only while recording).
+constexpr UINT kCompactOnly[] = {IDC_PREVIEW_SNAPSHOT, IDC_PREVIEW_RECORD, IDC_PREVIEW_FUNCTION, IDC_PREVIEW_RESOLUTION,
+                                 IDC_PREVIEW_RES_LABEL};
+constexpr UINT kRecordingLabels[] = {IDC_PREVIEW_ELAPSED, IDC_PREVIEW_COUNTDOWN};
 
-// The rounded bottom of the window: seven rows, inset from the left and the right.
-constexpr int kBottomLeftInset[7] = {0, 1, 1, 2, 3, 4, 6};
-constexpr int kBottomRightInset[7] = {1, 1, 2, 3, 4, 5, 6};
+struct ButtonTip
+{
+    UINT id;
+    const wchar_t* key; // also the English default
+};
+constexpr ButtonTip kTips[] = {{IDC_PREVIEW_SNAPSHOT, L"Snapshot"}, {IDC_PREVIEW_RECORD, L"Record"},
+                               {IDC_PREVIEW_CLOSE, L"Close"},       {IDC_PREVIEW_MINIMIZE, L"Minimize"},
+                               {IDC_PREVIEW_FUNCTION, L"Function"}, {IDC_PREVIEW_RESOLUTION, L"Resolution"}};
+
+void Place(HWND control, const PlacementRect& r)
+{
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 std::wstring WithFinalBackslash(std::wstring folder)
 {
@@ -94,6 +98,10 @@ FX_ON_BN_CLICKED(IDC_PREVIEW_CLOSE, OnBnClickedClose)
 FX_ON_BN_CLICKED(IDC_PREVIEW_MINIMIZE, OnMinimize)
 FX_ON_BN_CLICKED(IDC_PREVIEW_FUNCTION, OnFunctionMenu)
 FX_ON_BN_CLICKED(IDC_PREVIEW_RESOLUTION, OnResolutionMenu)
+FX_ON_CONTROL(STN_DBLCLK, IDC_PREVIEW_VIDEO, OnStnDblclickPreview)
+FX_ON_COMMAND_RANGE(ID_FUNCTION_ABOUT, ID_FUNCTION_HELP, OnFunctionCommand)
+FX_ON_COMMAND_RANGE(ID_RES_320X240, ID_RES_1280X720, OnResolutionCommand)
+FX_ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
 FX_ON_WM_LBUTTONDOWN(OnLButtonDown)
 FX_ON_WM_PAINT(OnPaint)
 FX_ON_WM_SIZE(OnSize)
@@ -106,10 +114,7 @@ Preview::Preview(ToolbarLink* skinDlg, HWND parent) : fx::Dialog(IDD_PREVIEW, pa
 {
     DebugLog("Preview::Preview[IN]");
     m_bSmallScreen = GetSystemMetrics(SM_CYSCREEN) < 768;
-    const FrameSkin& skin = m_bSmallScreen ? kCompactSmall : kCompactNormal;
-    bool loaded = m_frameTop.Load(skin.top) & m_frameBottom.Load(skin.bottom) & m_frameLeft.Load(skin.left) &
-                  m_frameRight.Load(skin.right);
-    if (!loaded) {
+    if (!LoadSkin(true)) {
         MessageBoxW(nullptr, GetLangText(L"LoadBitmap", L"Error loading bitmap").c_str(), L"", MB_OK);
         return;
     }
@@ -136,8 +141,9 @@ void Preview::ShowErrorBox(const wchar_t* text)
 BOOL Preview::OnInitDialog()
 {
     fx::Dialog::OnInitDialog();
+    const preview::Layout compact = preview::LayoutFor(false, m_bSmallScreen, m_nResState);
     RECT rect = GetWindowRect();
-    SetWindowPos(nullptr, rect.left, rect.top, m_bSmallScreen ? 594 : 663, m_bSmallScreen ? 559 : 610,
+    SetWindowPos(nullptr, rect.left, rect.top, compact.window.width, compact.window.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
     {
@@ -164,9 +170,9 @@ BOOL Preview::OnInitDialog()
     FrameSize wanted = WantedSizeForState(m_nResState);
     m_nWidth = wanted.width;
     m_nHeight = wanted.height;
-    m_bIsFlipSelected = false;
-    m_bIsMirrorSelected = false;
+    ResetMirrorFlip();
 
+    m_videoArea.SubclassDlgItem(IDC_PREVIEW_VIDEO, Hwnd());
     m_btnSnapshot.SubclassDlgItem(IDC_PREVIEW_SNAPSHOT, Hwnd());
     m_btnRecord.SubclassDlgItem(IDC_PREVIEW_RECORD, Hwnd());
     m_btnClose.SubclassDlgItem(IDC_PREVIEW_CLOSE, Hwnd());
@@ -200,6 +206,17 @@ BOOL Preview::OnInitDialog()
     m_strPictureDir = WithFinalBackslash(SpecialFolder(CSIDL_MYPICTURES));
     m_strVideoDir = SpecialFolder(CSIDL_MYVIDEO) + L"\\";
 
+    BuildMenus();
+    AddTooltips();
+
+    m_bInitialLayout = false;
+    if (m_pSkinDlg)
+        m_pSkinDlg->RenewHooks();
+    return TRUE;
+}
+
+void Preview::BuildMenus()
+{
     m_functionMenu.Load(IDM_FUNCTION);
     m_functionMenu.SetItemText(ID_FUNCTION_ABOUT, GetLangText(L"About", L"About").c_str());
     m_functionMenu.SetItemText(ID_FUNCTION_PROPERTIES, GetLangText(L"Properties", L"Properties").c_str());
@@ -213,30 +230,48 @@ BOOL Preview::OnInitDialog()
     } else {
         m_resolutionMenu.DeleteItem(ID_RES_1280X720);
     }
-    const UINT stateItems[kResolutionStateCount] = {ID_RES_320X240, ID_RES_640X480, ID_RES_1280X720, ID_RES_1280X800,
-                                                    ID_RES_1280X1024};
-    if (IsResolutionState(m_nResState))
-        m_resolutionMenu.CheckItem(stateItems[m_nResState], true);
+    // State 2 may come from the settings with no item of its own to mark.
+    if (const UINT item = preview::ResolutionMenuItem(m_nResState))
+        m_resolutionMenu.CheckItem(item, true);
+}
 
-    m_bInitialLayout = false;
-    return TRUE;
+void Preview::AddTooltips()
+{
+    if (!m_toolTips.Create(Hwnd(), TTS_ALWAYSTIP))
+        return; // the buttons work without their tips
+    for (const ButtonTip& tip : kTips)
+        m_toolTips.AddTool(GetDlgItem(tip.id), GetLangText(tip.key, tip.key).c_str());
+    m_toolTips.Activate(true);
+}
+
+LRESULT Preview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_QUERYENDSESSION) {
+        const LRESULT answer = fx::Dialog::WindowProc(message, wParam, lParam);
+        if (!answer)
+            return answer;
+        DebugLog("Preview::OnQueryEndSession[IN]");
+        ClearGraphs();
+        m_bEndSession = true;
+        return TRUE;
+    }
+    if (m_toolTips.IsWindow() && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG msg = {Hwnd(), message, wParam, lParam};
+        m_toolTips.RelayEvent(msg);
+    }
+    return fx::Dialog::WindowProc(message, wParam, lParam);
 }
 
 void Preview::LayOutControls()
 {
-    for (const auto& place : kLayout) {
-        const PlacementRect& r = m_bSmallScreen ? place.small : place.normal;
-        ::SetWindowPos(GetDlgItem(place.id), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    PlacementRect label;
-    if (ResolutionLabelPlacement(m_nResState, m_bSmallScreen, &label))
-        ::SetWindowPos(GetDlgItem(IDC_PREVIEW_RES_LABEL), nullptr, label.left, label.top, label.width, label.height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceLayoutControls(preview::LayoutFor(false, m_bSmallScreen, m_nResState));
+    for (const auto& place : kCompactControls)
+        Place(GetDlgItem(place.id), m_bSmallScreen ? place.small : place.normal);
+    PlaceResolutionLabel();
     if (m_videoBackground.Load(m_bSmallScreen ? 340 : 311)) {
-        ::SendMessageW(GetDlgItem(IDC_PREVIEW_VIDEO), STM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(m_videoBackground.Get()));
-        ::SendMessageW(GetDlgItem(IDC_PREVIEW_COVER), STM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(m_videoBackground.Get()));
+        for (UINT id : {IDC_PREVIEW_VIDEO, IDC_PREVIEW_COVER})
+            ::SendMessageW(GetDlgItem(id), STM_SETIMAGE, IMAGE_BITMAP,
+                           reinterpret_cast<LPARAM>(m_videoBackground.Get()));
     }
     m_labelFont.Create(L"Tahoma", 16, FW_BOLD);
     m_labelBrush.CreateSolid(kLabelBackground);
@@ -244,19 +279,37 @@ void Preview::LayOutControls()
     ModifyStyleEx(0, WS_EX_APPWINDOW);
 }
 
+void Preview::PlaceLayoutControls(const preview::Layout& layout)
+{
+    Place(GetDlgItem(IDC_PREVIEW_VIDEO), layout.video);
+    Place(GetDlgItem(IDC_PREVIEW_COVER), layout.video);
+    Place(GetDlgItem(IDC_PREVIEW_CLOSE), layout.close);
+    Place(GetDlgItem(IDC_PREVIEW_MINIMIZE), layout.minimize);
+}
+
+void Preview::PlaceResolutionLabel()
+{
+    PlacementRect label;
+    if (ResolutionLabelPlacement(m_nResState, m_bSmallScreen, &label))
+        Place(GetDlgItem(IDC_PREVIEW_RES_LABEL), label);
+}
+
 void Preview::LoadButtonPictures()
 {
     m_btnSnapshot.LoadBitmaps(291);
-    if (m_nResState == 3 || m_nResState == 4) {
-        m_btnRecord.LoadBitmaps(337);
-        m_btnRecord.EnableWindow(false);
-    } else {
-        m_btnRecord.LoadBitmaps(312);
-    }
+    UpdateRecordButton();
     m_btnClose.LoadBitmaps(309);
     m_btnMinimize.LoadBitmaps(308);
     m_btnFunction.LoadBitmaps(306);
     m_btnResolution.LoadBitmaps(307);
+}
+
+void Preview::UpdateRecordButton()
+{
+    const bool may = preview::StateMayRecord(m_nResState);
+    m_btnRecord.LoadBitmaps(may ? 312 : 337);
+    m_btnRecord.ModifyStyle(may ? WS_DISABLED : 0, may ? 0 : WS_DISABLED);
+    m_btnRecord.Invalidate(true);
 }
 
 void Preview::SetSnapshotButtonEnabled(bool enabled)
@@ -276,9 +329,22 @@ void Preview::OnTimer(UINT_PTR id)
     }
 }
 
+bool Preview::LoadSkin(bool compact)
+{
+    const preview::Skin skin = preview::SkinFor(compact, m_bSmallScreen, m_nResState);
+    fx::Bitmap top, bottom, left, right;
+    if (!top.Load(skin.top) || !bottom.Load(skin.bottom) || !left.Load(skin.left) || !right.Load(skin.right))
+        return false;
+    m_frameTop = std::move(top);
+    m_frameBottom = std::move(bottom);
+    m_frameLeft = std::move(left);
+    m_frameRight = std::move(right);
+    m_nBodyBottom = skin.bodyBottom;
+    return true;
+}
+
 void Preview::ApplyShape()
 {
-    const FrameSkin& skin = m_bSmallScreen ? kCompactSmall : kCompactNormal;
     BITMAP info = {};
     if (!m_frameTop || !GetObjectW(m_frameTop, sizeof info, &info)) {
         DebugLog("Preview::OnSize[ERROR] m_hBitmap=NULL");
@@ -300,12 +366,10 @@ void Preview::ApplyShape()
     // GetDIBits numbers scan lines from the bottom of a bottom-up bitmap: the top rows are the last seven.
     if (GetDIBits(screen, m_frameTop, static_cast<UINT>(info.bmHeight - 7), 7, rows.data(), &bi, DIB_RGB_COLORS) == 7)
         skin::ScanOutlineRows({rows.data(), width, 7, stride}, 0, 6, rects);
-    rects.push_back({0, 6, width, skin.bodyBottom});
-    for (int i = 0; i < 7; ++i) {
-        int y = skin.bodyBottom + i;
-        DebugLog("Preview::OnSize   iLeftX = %d, iY = %d, iX = %d", kBottomLeftInset[i], y,
-                 width - kBottomRightInset[i]);
-        rects.push_back({kBottomLeftInset[i], y, width - kBottomRightInset[i], y + 1});
+    rects.push_back({0, 6, width, m_nBodyBottom});
+    for (const preview::Row& row : preview::RoundedBottomRows(width, m_nBodyBottom)) {
+        DebugLog("Preview::OnSize   iLeftX = %d, iY = %d, iX = %d", row.left, row.y, row.right);
+        rects.push_back({row.left, row.y, row.right, row.y + 1});
     }
     fx::Region region;
     for (const auto& r : rects)
@@ -389,6 +453,172 @@ void Preview::OnResolutionMenu()
     fx::Menu popup = m_resolutionMenu.GetSubMenu(0);
     if (popup)
         popup.TrackPopup(TPM_RIGHTBUTTON, cursor.x, cursor.y, Hwnd());
+}
+
+void Preview::OnFunctionCommand(UINT id)
+{
+    if (!m_pSkinDlg)
+        return;
+    switch (id) {
+    case ID_FUNCTION_ABOUT:
+        m_pSkinDlg->RunCommand(ToolbarCommand::About);
+        break;
+    case ID_FUNCTION_PROPERTIES:
+        m_pSkinDlg->RunCommand(ToolbarCommand::Properties);
+        break;
+    case ID_FUNCTION_SETTING:
+        m_pSkinDlg->RunCommand(ToolbarCommand::Setting);
+        break;
+    case ID_FUNCTION_HELP:
+        m_pSkinDlg->RunCommand(ToolbarCommand::Help);
+        break;
+    default:
+        break;
+    }
+}
+
+void Preview::OnResolutionCommand(UINT id)
+{
+    const int state = preview::StateOfMenuItem(id);
+    if (state == 2)
+        DebugLog("Preview::OnMenuResSSVGA[IN]");
+    if (state >= 0)
+        ChangeResolution(state, true);
+}
+
+void Preview::ResSSVGA()
+{
+    DebugLog("Preview::ResSSVGA[IN]");
+    ChangeResolution(2, false);
+}
+
+void Preview::ChangeResolution(int state, bool fromMenu)
+{
+    if (m_nResState == state || m_nCapState == 1 || m_bFullWindow)
+        return;
+    const FrameSize wanted = WantedSizeForState(state);
+    m_nWidth = wanted.width;
+    m_nHeight = wanted.height;
+    m_nResState = state;
+    if (fromMenu && m_pSkinDlg) {
+        // Stored before the rebuild: a change that fails is still the user's choice.
+        m_pSkinDlg->Settings().m_nPictureSize = state;
+        (void)SettingsStore().WritePictureSize(state);
+        PlaceResolutionLabel();
+    }
+    for (int s = 0; s <= 4; ++s)
+        m_resolutionMenu.CheckItem(preview::ResolutionMenuItem(s), s == state);
+    UpdateRecordButton();
+    if (FAILED(InitStillGraph())) {
+        ShowCameraMessage();
+        EndDialog(0);
+        return;
+    }
+    ResetMirrorFlip();
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+    if (m_pSkinDlg)
+        m_pSkinDlg->RenewHooks();
+}
+
+void Preview::ResetMirrorFlip()
+{
+    m_bIsFlipSelected = false;
+    m_bIsMirrorSelected = false;
+}
+
+void Preview::GetRectToWorkMonitor()
+{
+    DebugLog("Preview::GetRectToWorkMonitor [IN!!!]");
+    const RECT window = GetWindowRect();
+    MONITORINFO info = {sizeof info};
+    if (GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &info)) {
+        m_nWindowLeft = info.rcWork.left;
+        m_nWindowTop = info.rcWork.top;
+        m_nWindowWidth = info.rcWork.right - info.rcWork.left;
+        m_nWindowHeight = info.rcWork.bottom - info.rcWork.top;
+    }
+    DebugLog("Preview::GetRectToWorkMonitor m_nWindowLeft = %d, m_nWindowTop = %d, m_nWindowWidth = %d, "
+             "m_nWindowHeight = %d",
+             m_nWindowLeft, m_nWindowTop, m_nWindowWidth, m_nWindowHeight);
+    DebugLog("Preview::GetRectToWorkMonitor [OUT!!!]");
+}
+
+void Preview::OnStnDblclickPreview()
+{
+    DebugLog("Preview::OnStnDblclickPreview [IN!!!]");
+    if (!preview::HasEnlargedLayout(m_nResState)) {
+        DebugLog("Preview::OnStnDblclickPreview [Out]");
+        return;
+    }
+    GetRectToWorkMonitor();
+    const preview::WorkArea work = {m_nWindowLeft, m_nWindowTop, m_nWindowWidth, m_nWindowHeight};
+    const bool entering = !m_bFullWindow;
+    const preview::Layout layout = preview::LayoutFor(entering, m_bSmallScreen, m_nResState);
+    if (entering && !preview::FitsOn(work, layout.window)) {
+        DebugLog("Preview::OnStnDblclickPreview [Out]"); // the work area cannot hold the enlarged window
+        return;
+    }
+    m_bReshape = true;
+    (void)LoadSkin(!entering); // the skins all load once the constructor loaded the compact one
+    const PlacementRect place = preview::CenteredIn(work, layout.window);
+    if (!entering) {
+        for (UINT id : kCompactOnly)
+            ::ShowWindow(GetDlgItem(id), SW_SHOW);
+        if (m_nCapState == 1)
+            for (UINT id : kRecordingLabels)
+                ::ShowWindow(GetDlgItem(id), SW_SHOW);
+    }
+    SetWindowPos(nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER);
+    PlaceLayoutControls(layout);
+    if (entering) {
+        for (UINT id : kCompactOnly)
+            ::ShowWindow(GetDlgItem(id), SW_HIDE);
+        for (UINT id : kRecordingLabels)
+            ::ShowWindow(GetDlgItem(id), SW_HIDE);
+    }
+    DebugLog("Preview::OnStnDblclickPreviewSetWindowPos( PosX = %d, PosY = %d, WindowX = %d, WindowY = %d)", place.left,
+             place.top, place.width, place.height);
+    m_bFullWindow = entering;
+    ResetVindow();
+    Invalidate(true);
+    DebugLog("Preview::OnStnDblclickPreview [Out]");
+}
+
+void Preview::ResetVindow()
+{
+    DebugLog("Preview::ResetVindow [IN!!!]");
+    PlacementRect place = {0, 0, 0, 0};
+    bool placed = true;
+    if (m_bFullWindow) {
+        const RECT window = GetWindowRect();
+        place = preview::EnlargedVideoPlacement(m_nResState, m_bSmallScreen,
+                                                {window.right - window.left, window.bottom - window.top});
+    } else {
+        RECT dialog = GetWindowRect();
+        placed = VideoWindowPlacement(m_nResState, m_bSmallScreen, false, dialog.right - dialog.left,
+                                      dialog.bottom - dialog.top, &place);
+    }
+    if (!m_graph.ShowVideoIn(GetDlgItem(IDC_PREVIEW_VIDEO), placed ? &place : nullptr))
+        DebugLog("Preview::ResetVindow Could not get video window interface");
+    DebugLog("Preview::ResetVindow [Out]");
+}
+
+LRESULT Preview::OnWindowPosChanging(WPARAM, LPARAM lParam)
+{
+    auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+    if (m_nCapState == 1 && pos) {
+        DebugLog("Preview::OnWindowPosChanging [IN!!!]");
+        const preview::Layout layout = preview::LayoutFor(m_bFullWindow && !m_bReshape, m_bSmallScreen, m_nResState);
+        preview::Size size = layout.window;
+        if (m_bFullWindow && !m_bReshape)
+            size = m_bSmallScreen ? preview::Size{888, 569} : preview::Size{1134, 726};
+        GetRectToWorkMonitor();
+        DebugLog("Preview::OnWindowPosChanging lpwndpos->x = %d, lpwndpos->y = %d", pos->x, pos->y);
+        if (!(pos->flags & SWP_NOMOVE))
+            preview::ClampToWorkArea({m_nWindowLeft, m_nWindowTop, m_nWindowWidth, m_nWindowHeight}, size, pos->x,
+                                     pos->y);
+    }
+    return Default();
 }
 
 void Preview::OnOK()

@@ -1,14 +1,17 @@
-// Preview: the modeless dialog that shows the camera's live picture. It owns the filter graph and every
-// COM reference into it, the resolution state and the skin of its window.
+// Preview: the modeless, skinned dialog that shows the camera's live picture. The window side lives here
+// (layouts, buttons, menus, labels, boxes, the resolution state); the filter graph is PreviewGraph's.
 #pragma once
 
 #include "capture/PreviewGraph.h"
+#include "capture/PreviewLayout.h"
 #include "dshow/ComPtr.h"
 #include "fx/BitmapButton.h"
 #include "fx/Dialog.h"
 #include "fx/Gdi.h"
 #include "fx/Menu.h"
+#include "fx/ToolTipCtrl.h"
 #include "settings/ToolbarLink.h"
+#include "ui/VideoArea.h"
 
 #include <windows.h>
 #include <dshow.h>
@@ -34,6 +37,15 @@ public:
     // The camera's video-processing interface is held (the image values apply to a live camera).
     bool HasVideoProcAmp() const { return static_cast<bool>(m_pVideoProcAmp); }
 
+    // Resolution states chosen from the Setting dialog: as the menu, without storing "Size" or moving the label.
+    void ResQVGA() { ChangeResolution(0, false); }
+    void ResVGA() { ChangeResolution(1, false); }
+    void ResSSVGA();
+    void ResSVGA() { ChangeResolution(3, false); }
+    void ResXVGA() { ChangeResolution(4, false); }
+    // Forgets the picture's mirror and flip choice (size changes, suspend, session changes).
+    void ResetMirrorFlip();
+
     int m_nCapState = 0;
     bool m_bFullWindow = false;
     bool m_bInitialLayout = true;
@@ -50,6 +62,7 @@ public:
     bool m_bIsMirrorSelected = false;
     std::wstring m_strPictureDir = L"D:\\";
     std::wstring m_strVideoDir = L"D:\\";
+    int m_nWindowLeft = 0, m_nWindowTop = 0, m_nWindowWidth = 0, m_nWindowHeight = 0;
     ToolbarLink* m_pSkinDlg;
 
 protected:
@@ -57,6 +70,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void PostNcDestroy() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     FX_DECLARE_MESSAGE_MAP()
 
@@ -70,9 +84,18 @@ private:
     void StartSensorHelper();
 
     void LayOutControls();
+    void PlaceLayoutControls(const preview::Layout& layout);
+    void PlaceResolutionLabel();
     void LoadButtonPictures();
+    void UpdateRecordButton();
+    void AddTooltips();
+    void BuildMenus();
     void SetSnapshotButtonEnabled(bool enabled);
+    bool LoadSkin(bool compact);
     void ApplyShape();
+    void GetRectToWorkMonitor();
+    void ResetVindow();
+    void ChangeResolution(int state, bool fromMenu);
 
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);
@@ -81,15 +104,22 @@ private:
     void OnMinimize();
     void OnFunctionMenu();
     void OnResolutionMenu();
+    void OnFunctionCommand(UINT id);
+    void OnResolutionCommand(UINT id);
+    void OnStnDblclickPreview();
     void OnLButtonDown(UINT keys, POINT point);
+    LRESULT OnWindowPosChanging(WPARAM, LPARAM lParam);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
 
+    VideoArea m_videoArea;
     fx::BitmapButton m_btnSnapshot, m_btnRecord, m_btnClose, m_btnMinimize, m_btnFunction, m_btnResolution;
     fx::Bitmap m_frameTop, m_frameBottom, m_frameLeft, m_frameRight;
+    int m_nBodyBottom = 0;
     fx::Bitmap m_videoBackground;
     fx::Menu m_functionMenu, m_resolutionMenu;
     fx::Font m_labelFont;
     fx::Brush m_labelBrush;
+    fx::ToolTipCtrl m_toolTips;
     bool m_criticalSectionReady = false;
 
     PreviewGraph m_graph;

@@ -281,6 +281,26 @@ void PreviewGraph::PlaceVideoWindow(const PlacementRect& place)
         m_pVideoWindow->SetWindowPosition(place.left, place.top, place.width, place.height);
 }
 
+bool PreviewGraph::ShowVideoIn(HWND owner, const PlacementRect* place)
+{
+    dshow::ComPtr<IVideoWindow> window;
+    if (!m_pGraph || FAILED(m_pGraph->QueryInterface(IID_IVideoWindow, window.PutVoid())) || !window)
+        return false;
+    const OAHWND ownerHandle = reinterpret_cast<OAHWND>(owner);
+    window->put_Owner(ownerHandle);
+    window->put_Visible(OAFALSE);
+    window->put_MessageDrain(ownerHandle);
+    m_input.videoOwner = owner;
+    if (place) {
+        m_input.placement = *place;
+        m_input.hasPlacement = true;
+        window->SetWindowPosition(place->left, place->top, place->width, place->height);
+    }
+    window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
+    window->put_Visible(OATRUE);
+    return true;
+}
+
 HRESULT PreviewGraph::Run()
 {
     if (!m_pGraph)

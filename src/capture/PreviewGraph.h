@@ -67,6 +67,9 @@ public:
 
     // Moves the video window inside its owner (layout changes).
     void PlaceVideoWindow(const PlacementRect& place);
+    // Shows the picture in owner again, at place when given (after a layout change); false when the graph
+    // has no video window.
+    bool ShowVideoIn(HWND owner, const PlacementRect* place);
     // The graph's event interface (null without a graph).
     HRESULT GetEvents(IMediaEventEx** events) const;
 

@@ -11,6 +11,14 @@ class Preview;
 class Properties;
 class Setting;
 
+// The toolbar's actions the preview's function menu runs.
+enum class ToolbarCommand {
+    About,
+    Properties,
+    Setting,
+    Help,
+};
+
 class ToolbarLink
 {
 public:
@@ -24,6 +32,9 @@ public:
     // The Properties or Setting dialog is gone or going: the toolbar forgets it (once).
     virtual void OnPropertiesClosed(Properties* properties) = 0;
     virtual void OnSettingClosed(Setting* setting) = 0;
+    virtual void RunCommand(ToolbarCommand command) = 0;
+    // Installs the bar's keyboard and mouse hooks again, first in the system's chain.
+    virtual void RenewHooks() = 0;
 
 protected:
     ~ToolbarLink() = default;
