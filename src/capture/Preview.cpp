@@ -4,7 +4,10 @@
 #include "camera/ChipTable.h"
 #include "camera/KnownCamera.h"
 #include "capture/FilterModule.h"
+#include "capture/FolderChecks.h"
 #include "capture/GraphLock.h"
+#include "capture/SampleGrabberCB.h"
+#include "capture/SnapshotRules.h"
 #include "capture/StreamFormatRule.h"
 #include "capture/VideoPlacement.h"
 #include "common/ModulePath.h"
@@ -13,6 +16,7 @@
 #include "filters/pauseaudio/PauseAudioApi.h"
 #include "resource.h"
 #include "settings/DebugLog.h"
+#include "settings/FolderNumbering.h"
 #include "settings/LangText.h"
 #include "settings/RegistryStore.h"
 #include "ui/SkinOutline.h"
@@ -95,6 +99,7 @@ std::wstring SpecialFolder(int csidl)
 
 FX_BEGIN_MESSAGE_MAP(Preview, fx::Dialog)
 FX_ON_BN_CLICKED(IDC_PREVIEW_CLOSE, OnBnClickedClose)
+FX_ON_BN_CLICKED(IDC_PREVIEW_SNAPSHOT, OnBnClickedSnap)
 FX_ON_BN_CLICKED(IDC_PREVIEW_MINIMIZE, OnMinimize)
 FX_ON_BN_CLICKED(IDC_PREVIEW_FUNCTION, OnFunctionMenu)
 FX_ON_BN_CLICKED(IDC_PREVIEW_RESOLUTION, OnResolutionMenu)
@@ -619,6 +624,61 @@ LRESULT Preview::OnWindowPosChanging(WPARAM, LPARAM lParam)
                                      pos->y);
     }
     return Default();
+}
+
+void Preview::OnBnClickedSnap()
+{
+    if (m_bFullWindow)
+        return;
+    GraphLock lock;
+    DebugLog("Preview::OnBnClickedSnap[IN]");
+    if (m_nCapState != 1 && m_pSkinDlg) {
+        SettingsRecord& record = m_pSkinDlg->Settings();
+        bPrintDate = record.m_bDateStamp != 0;
+        m_bShowImage = record.m_bShowImageAfterSnapshot != 0;
+        m_strPictureDir = snapshot::WithFinalSeparator(record.m_strPicturePath);
+        (void)FindNextFileNumber(record, record.m_strPicturePath, 0);
+        m_lSnapNumber = record.m_nPictureNumber;
+        TakeSnapshot();
+    }
+    DebugLog("Preview::OnBnClickedSnap[OUT]");
+}
+
+void Preview::TakeSnapshot()
+{
+    if (CheckUACFolder(m_strPictureDir, "Preview") != 0) {
+        ShowErrorBox(
+            GetLangText(L"FolderError", L"The folder is forbidden to be accessed, please select another one.").c_str());
+        return;
+    }
+    wcsncpy(g_SampleGrabberCB.szPictureDir, m_strPictureDir.c_str(), MAX_PATH - 1);
+    g_SampleGrabberCB.szPictureDir[MAX_PATH - 1] = L'\0';
+    // The picture's own disk is measured: another disk being full says nothing about this one.
+    if (snapshot::TooFullForSnapshot(FreeKilobytes(m_strPictureDir))) {
+        MessageBoxW(Hwnd(), GetLangText(L"FullDisk0", L"Disk is full and can't capture any image.").c_str(), L"Quillo",
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    IDownScaler* scaler = m_graph.DownScaler();
+    if (!scaler) {
+        DebugLog("Preview::OnBnClickedSnap[ERROR] No DownScaler interface!!!");
+        return;
+    }
+    const std::wstring grabPath = m_strPictureDir + L"IMG_ori.bmp";
+    wcsncpy(g_SampleGrabberCB.szGrabPath, grabPath.c_str(), MAX_PATH - 1);
+    g_SampleGrabberCB.szGrabPath[MAX_PATH - 1] = L'\0';
+    const HRESULT grabbed = scaler->GrabFrame(cb.pBuffer, cb.lBufferSize, g_SampleGrabberCB.szGrabPath);
+    if (FAILED(grabbed) || GetFileAttributesW(g_SampleGrabberCB.szGrabPath) == INVALID_FILE_ATTRIBUTES) {
+        // No frame to write: nothing is saved and no number is used up.
+        DebugLog("Preview::OnBnClickedSnap[ERROR] GrabFrame failed: 0x%x", static_cast<unsigned>(grabbed));
+        return;
+    }
+    const bool written = g_SampleGrabberCB.CopyBitmap(0.0, nullptr, 0) == 0;
+    if (m_pSkinDlg)
+        m_pSkinDlg->Settings().m_nPictureNumber = m_lSnapNumber;
+    (void)DeleteFileW(g_SampleGrabberCB.szGrabPath); // the temporary frame goes; a leftover one counts as 0
+    if (written && m_bShowImage)
+        (void)ShellExecuteW(Hwnd(), L"open", g_SampleGrabberCB.szLastPicture, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Preview::OnOK()

@@ -31,6 +31,8 @@ public:
     // Every box of the preview: no owner, the looked-up "Error" caption.
     static void ShowErrorBox(const wchar_t* text);
     void OnBnClickedClose();
+    // The snapshot button: the newest frame as the next numbered picture.
+    void OnBnClickedSnap();
 
     // The running preview graph (frame grab, orientation, events).
     PreviewGraph& Graph() { return m_graph; }
@@ -47,6 +49,10 @@ public:
     void ResetMirrorFlip();
 
     int m_nCapState = 0;
+    long m_lSnapNumber = 0;  // number of the next picture
+    int m_nExportFormat = 0; // picture format of the last picture
+    bool bPrintDate = false;
+    bool m_bShowImage = false;
     bool m_bFullWindow = false;
     bool m_bInitialLayout = true;
     bool m_bReshape = true;
@@ -96,6 +102,7 @@ private:
     void GetRectToWorkMonitor();
     void ResetVindow();
     void ChangeResolution(int state, bool fromMenu);
+    void TakeSnapshot();
 
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);
