@@ -8,7 +8,7 @@
 #include "driverlib/BrindleApi.h"
 #include "settings/DebugLog.h"
 
-Camera::Camera(Preview* owner)
+Camera::Camera(FilterOrientation* owner)
     : pOwner(owner), isp(kIspUnknown), bVGAModule(0), hHelperWnd(nullptr), bMirror(0), bFlip(0), bMJPEGModule(0)
 {
     DebugLog("Camera::Camera[IN]");
@@ -49,6 +49,52 @@ bool Camera::ChkDeviceId(Camera* camera, BYTE* ispOut, BYTE* vgaOut)
 bool Camera::chkDeviceIdProceed(const std::wstring& devicePath, BYTE* ispOut, BYTE* vgaOut, BYTE* mjpegOut)
 {
     return MatchKnownCamera(devicePath, ispOut, vgaOut, mjpegOut);
+}
+
+namespace {
+
+// A helper that hangs inside a vendor library must not freeze the program: a command waits this long at most.
+constexpr UINT kHelperTimeoutMs = 5000;
+
+void SendToHelper(HWND helper, unsigned message, BYTE vgaModule, BYTE state)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(helper, message, vgaModule, state, SMTO_ABORTIFHUNG | SMTO_NORMAL, kHelperTimeoutMs,
+                             &result))
+        DebugLog("Camera::SendToHelper[ERROR] message %u not answered (error %lu)", message,
+                 static_cast<unsigned long>(GetLastError()));
+}
+
+} // namespace
+
+void Camera::SetFlip(BYTE flip)
+{
+    ChkDeviceisp();
+    if (!hHelperWnd)
+        return;
+    if (OrientationPathFor(isp) == OrientationPath::Sensor)
+        SendToHelper(hHelperWnd, SensorOrientationMessage(isp, true), bVGAModule, flip);
+    else if (OrientationPathFor(isp) == OrientationPath::Filter && pOwner)
+        (void)pOwner->ImageMirrorFlipUsingFilter(bMirror, bFlip); // the owner logs what the filter said
+}
+
+void Camera::SetMirror(BYTE mirror)
+{
+    ChkDeviceisp();
+    if (!hHelperWnd)
+        return;
+    if (OrientationPathFor(isp) == OrientationPath::Sensor)
+        SendToHelper(hHelperWnd, SensorOrientationMessage(isp, false), bVGAModule, mirror);
+    else if (OrientationPathFor(isp) == OrientationPath::Filter && pOwner)
+        (void)pOwner->ImageMirrorFlipUsingFilter(bMirror, bFlip);
+}
+
+HRESULT Camera::SetMirrorFlipByFilter(BYTE mirror, BYTE flip)
+{
+    const bool found = ChkDeviceisp();
+    if (hHelperWnd && pOwner)
+        return pOwner->ImageMirrorFlipUsingFilter(mirror, flip);
+    return found ? S_OK : S_FALSE;
 }
 
 bool Camera::GetDefautImageValue(int* brightness, int* contrast, int* gamma, int* hue, int* saturation, int* sharpness)

@@ -1,6 +1,8 @@
 // The chip-family table (see ChipTable.h).
 #include "camera/ChipTable.h"
 
+#include "common/SensorHelperProtocol.h"
+
 namespace {
 const ChipRow kRows[] = {
     {L"VID_0C45&PID_62C0", 0, 1, 0, "Camera::chkDeviceIdProceed FOUND!!! ==> SONIXDll"},
@@ -42,4 +44,27 @@ const ChipRow* MatchChipRow(const std::wstring& upperDevicePath)
 bool StartsAt640x480First(std::uint8_t isp, int width, int height)
 {
     return isp == 3 && width == 1280 && height == 800;
+}
+
+OrientationPath OrientationPathFor(std::uint8_t isp)
+{
+    if (isp <= 2)
+        return OrientationPath::Sensor;
+    if (isp <= 4)
+        return OrientationPath::Filter;
+    return OrientationPath::None;
+}
+
+unsigned SensorOrientationMessage(std::uint8_t isp, bool flip)
+{
+    switch (isp) {
+    case 0:
+        return flip ? kMsgSonixFlip : kMsgSonixMirror;
+    case 1:
+        return flip ? kMsgBrindleFlip : kMsgBrindleMirror;
+    case 2:
+        return flip ? kMsgSunplusFlip : kMsgSunplusMirror;
+    default:
+        return 0;
+    }
 }

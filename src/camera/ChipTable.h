@@ -30,5 +30,13 @@ const ChipRow* MatchChipRow(const std::wstring& upperDevicePath);
 // Chip family 3 (Sunplus KT4B) asked for 1280 x 800 streams once at 640 x 480 before its own size.
 bool StartsAt640x480First(std::uint8_t isp, int width, int height);
 
+// Where a chip family turns its picture: in the sensor through the helper program (families 0, 1, 2), in the
+// preview's scaler filters (3, 4), or nowhere (an unknown family).
+enum class OrientationPath { Sensor, Filter, None };
+OrientationPath OrientationPathFor(std::uint8_t isp);
+// The helper's message for a flip (upside down) or a mirror (left-right) command of a sensor family; 0 for the
+// other families.
+unsigned SensorOrientationMessage(std::uint8_t isp, bool flip);
+
 // Line logged when no row matches.
 constexpr char kChipNoMatchLog[] = "Camera::chkDeviceIdProceed return FALSE!!!";

@@ -525,10 +525,130 @@ void Preview::ChangeResolution(int state, bool fromMenu)
         m_pSkinDlg->RenewHooks();
 }
 
+namespace {
+
+// The six image properties in the toolbar's order (Brightness, Contrast, Gamma, Hue, Saturation, Sharpness) and
+// their IAMVideoProcAmp numbers.
+constexpr long kImageProperty[store::kImageValueCount] = {VideoProcAmp_Brightness, VideoProcAmp_Contrast,
+                                                          VideoProcAmp_Gamma,      VideoProcAmp_Hue,
+                                                          VideoProcAmp_Saturation, VideoProcAmp_Sharpness};
+
+int* CurrentValue(SettingsRecord& record, int index)
+{
+    int* fields[store::kImageValueCount] = {&record.iBrightness_value, &record.iContrast_value,
+                                            &record.iGamma_value,      &record.iHue_value,
+                                            &record.iSaturation_value, &record.iSharpness_value};
+    return fields[index];
+}
+
+int* DefaultValue(SettingsRecord& record, int index)
+{
+    int* fields[store::kImageValueCount] = {&record.iBrightness_default, &record.iContrast_default,
+                                            &record.iGamma_default,      &record.iHue_default,
+                                            &record.iSaturation_default, &record.iSharpness_default};
+    return fields[index];
+}
+
+} // namespace
+
+bool Preview::SetImgaePropParam()
+{
+    IBaseFilter* capture = m_graph.CaptureFilter();
+    if (!capture || !m_pSkinDlg)
+        return false;
+    DebugLog("Preview::SetImgaePropParam[IN]");
+    m_pVideoProcAmp.Reset();
+    if (FAILED(capture->QueryInterface(IID_IAMVideoProcAmp, m_pVideoProcAmp.PutVoid())) || !m_pVideoProcAmp)
+        return true;
+    SettingsRecord& record = m_pSkinDlg->Settings();
+    long flags = 0;
+    for (int i = 0; i < store::kImageValueCount; ++i) {
+        long min = 0, max = 0, step = 0, def = 0, caps = 0;
+        // A range the camera will not give leaves zeros; the camera still gets its values below.
+        (void)m_pVideoProcAmp->GetRange(kImageProperty[i], &min, &max, &step, &def, &caps);
+        record.m_imageMax[i] = static_cast<int>(max);
+        record.m_imageMin[i] = static_cast<int>(min);
+        *DefaultValue(record, i) = static_cast<int>(def);
+        flags = caps; // the last query's flags (Sharpness) go with every value
+    }
+    (void)writeDefaultImagePropParam();
+    DebugLog("Preview::SetImgaePropParam m_pSkinDlg->m_bImageSet=%d", record.m_bImageSet ? 1 : 0);
+    if (record.m_bImageSet) {
+        DebugLog("Preview::SetImgaePropParam Set VideoProcAmp()!");
+    } else {
+        DebugLog("Preview::SetImgaePropParam Get VideoProcAmp()!");
+        for (int i = 0; i < store::kImageValueCount; ++i)
+            *CurrentValue(record, i) = *DefaultValue(record, i);
+        record.m_bImageSet = true;
+    }
+    // In property-number order; a value the camera refuses leaves its own.
+    const int setOrder[store::kImageValueCount] = {0, 1, 3, 4, 5, 2}; // Brightness, Contrast, Hue, Saturation,
+                                                                      // Sharpness, Gamma as toolbar indexes
+    for (int index : setOrder)
+        (void)m_pVideoProcAmp->Set(kImageProperty[index], *CurrentValue(record, index), flags);
+    return false;
+}
+
+bool Preview::writeDefaultImagePropParam()
+{
+    DebugLog("Preview::writeDefaultImagePropParam In!");
+    if (!m_pSkinDlg)
+        return false;
+    const std::wstring path = std::wstring(store::kProductKey) + L"Properties\\DEFAULT\\Image\\";
+    RegistrySettingsWriter writer;
+    if (!writer.SelectKey(path, true)) {
+        DebugLog("Preview::writeDefaultImagePropParam Reg.SetKey() ERROR! ERROR! ERROR!");
+        return false;
+    }
+    SettingsRecord& record = m_pSkinDlg->Settings();
+    for (int i = 0; i < store::kImageValueCount; ++i) {
+        DebugLogW(L"Preview::writeDefaultImagePropParam i%s_default=%d", store::kImageValueNames[i],
+                  *DefaultValue(record, i));
+        (void)writer.WriteText(store::kImageValueNames[i], std::to_wstring(*DefaultValue(record, i)));
+    }
+    return true;
+}
+
+HRESULT Preview::ImageMirrorFlipUsingFilter(BYTE mirror, BYTE flip)
+{
+    IMirrorFlip* scaler = m_graph.MirrorFlip();
+    if (!scaler)
+        return 0;
+    DebugLog("Preview::ImageMirrorFlipUsingFilter nMirror=%d  bFlip=%d", mirror ? 1 : 0, flip);
+    return scaler->SetMirrorFlip(mirror != 0, flip != 0);
+}
+
+void Preview::ReapplyOrientation()
+{
+    std::unique_ptr<Camera> camera(new Camera(this));
+    if (isp != 255) {
+        camera->isp = isp;
+        camera->bVGAModule = m_bVGAModule;
+    } else {
+        camera->ChkDeviceisp();
+    }
+    const BYTE mirror = m_bIsMirrorSelected ? 1 : 0, flip = m_bIsFlipSelected ? 1 : 0;
+    DebugLog("Preview::OnTimer m_bIsMirrorSelected=%d", mirror);
+    DebugLog("Preview::OnTimer m_bIsFlipSelected=%d", flip);
+    if (camera->isp == 3) {
+        (void)camera->SetMirrorFlipByFilter(mirror, flip);
+    } else if (camera->isp == 4) {
+        (void)ImageMirrorFlipUsingFilter(mirror, flip);
+    } else {
+        camera->SetMirror(mirror);
+        camera->SetFlip(flip);
+    }
+}
+
 void Preview::ResetMirrorFlip()
 {
+    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected;
     m_bIsFlipSelected = false;
     m_bIsMirrorSelected = false;
+    // A sensor keeps its orientation across graph builds: turn it upright too, so the picture matches the
+    // cleared choice (a new scaler starts upright by itself).
+    if (wasTurned && m_graph.Graph() && OrientationPathFor(isp) == OrientationPath::Sensor)
+        ReapplyOrientation();
 }
 
 void Preview::GetRectToWorkMonitor()
@@ -778,6 +898,7 @@ HRESULT Preview::InitStillGraph()
 
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
     StartSensorHelper();
+    (void)SetImgaePropParam(); // its answer tells callers nothing
     if (const wchar_t* label = ResolutionLabelText(m_nResState))
         ::SetWindowTextW(GetDlgItem(IDC_PREVIEW_RES_LABEL), label);
     DebugLog("Preview::InitStillGraph[OUT]");

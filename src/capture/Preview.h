@@ -2,6 +2,7 @@
 // (layouts, buttons, menus, labels, boxes, the resolution state); the filter graph is PreviewGraph's.
 #pragma once
 
+#include "camera/Camera.h"
 #include "capture/PreviewGraph.h"
 #include "capture/PreviewLayout.h"
 #include "dshow/ComPtr.h"
@@ -18,7 +19,7 @@
 
 #include <string>
 
-class Preview : public fx::Dialog
+class Preview : public fx::Dialog, public FilterOrientation
 {
 public:
     explicit Preview(ToolbarLink* skinDlg, HWND parent = nullptr);
@@ -47,6 +48,16 @@ public:
     void ResXVGA() { ChangeResolution(4, false); }
     // Forgets the picture's mirror and flip choice (size changes, suspend, session changes).
     void ResetMirrorFlip();
+
+    // Reads the camera's image ranges and defaults into the toolbar, stores the defaults, and sets the user's
+    // values (or, the first time, the defaults) on the camera. Run after every graph build.
+    bool SetImgaePropParam();
+    // The defaults as text values under "Properties\DEFAULT\Image\"; true when written.
+    bool writeDefaultImagePropParam();
+    // Mirror and flip to the scaler filters (chip families 3 and 4).
+    HRESULT ImageMirrorFlipUsingFilter(BYTE mirror, BYTE flip) override;
+    // Turns the picture again as chosen, after a graph was rebuilt.
+    void ReapplyOrientation();
 
     int m_nCapState = 0;
     long m_lSnapNumber = 0;  // number of the next picture

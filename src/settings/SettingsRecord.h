@@ -29,6 +29,11 @@ struct SettingsRecord
     int iBrightness_value = 0, iContrast_value = 0, iGamma_value = 0, iHue_value = 0, iSaturation_value = 0,
         iSharpness_value = 0;
     bool m_bImageSet = false;
+    // The camera's factory defaults and ranges, refreshed by every graph build (the Properties dialog uses them).
+    int iBrightness_default = 0, iContrast_default = 0, iGamma_default = 0, iHue_default = 0, iSaturation_default = 0,
+        iSharpness_default = 0;
+    int m_imageMax[6] = {}; // in the order Brightness, Contrast, Gamma, Hue, Saturation, Sharpness
+    int m_imageMin[6] = {};
 
     // Running file numbers, in memory only (-1: the folder has not been looked at yet).
     int m_nVideoNumber = -1;
