@@ -14,25 +14,9 @@ PreviewGraph::~PreviewGraph()
         ClearGraphs();
 }
 
-const wchar_t* PreviewGraph::NoScalerText()
+HRESULT PreviewGraph::InitStillGraph(const GraphInput& input)
 {
-    return L"Could not create Down Scaler (is nvds.ax registered?)";
-}
-
-HRESULT PreviewGraph::Fail(GraphFailure failure, HRESULT hr)
-{
-    m_failure = failure;
-    return hr;
-}
-
-HRESULT PreviewGraph::InitStillGraph(const PreviewGraphInput& input)
-{
-    // Take the new references before the old ones go: the input may name what this graph already holds.
-    dshow::ComPtr<IBaseFilter> camera(input.camera);
-    dshow::ComPtr<IBaseFilter> renderer(input.renderer);
-    m_input = input;
-    m_camera = camera;
-    m_renderer = renderer;
+    TakeInput(input);
     return Build();
 }
 
@@ -49,23 +33,9 @@ HRESULT PreviewGraph::Build()
     m_failure = GraphFailure::None;
     ClearGraphs();
 
-    HRESULT hr =
-        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, m_pGraph.PutVoid());
-    if (!m_pGraph) {
-        DebugLog("Preview::InitStillGraph Could not create filter graph!");
-        return Fail(GraphFailure::Silent, FAILED(hr) ? hr : E_FAIL);
-    }
-
-    m_pCaptureFilter = m_camera.Get();
-    if (!m_pCaptureFilter) {
-        DebugLog("Preview::InitStillGraph No video capture device was detected on your system!");
-        return Fail(GraphFailure::CameraMessage, E_FAIL);
-    }
-    if (FAILED(m_pGraph->AddFilter(m_pCaptureFilter, L"Cap"))) {
-        DebugLog("Preview::InitStillGraph Could not put capture device in graph!");
-        m_pCaptureFilter = nullptr;
-        return Fail(GraphFailure::CameraMessage, E_FAIL);
-    }
+    HRESULT hr = StartGraph("Preview::InitStillGraph", " ");
+    if (FAILED(hr))
+        return hr;
 
     hr = CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
                           m_pCaptureBuilder.PutVoid());
@@ -140,27 +110,6 @@ HRESULT PreviewGraph::Build()
         Sleep(500);
         m_pVideoWindow->put_Visible(OATRUE);
     }
-    return S_OK;
-}
-
-HRESULT PreviewGraph::GetDownScaler(IBaseFilter** filter)
-{
-    HRESULT hr = m_input.makeScaler ? m_input.makeScaler(filter) : E_POINTER;
-    if (FAILED(hr) || !*filter) {
-        DebugLogW(L"Preview::GetDownScaler[ERROR] %s", NoScalerText());
-        return E_FAIL;
-    }
-    DebugLog("Preview::GetDownScaler Resolution: %d x %d (m_bDeviceHasSSVGA=%d)", m_input.width, m_input.height,
-             m_bDeviceHasSSVGA ? 1 : 0);
-    m_pDownScaler.Reset();
-    m_pMirrorFlip.Reset();
-    if (FAILED((*filter)->QueryInterface(IID_IDownScaler, m_pDownScaler.PutVoid())))
-        DebugLog("Preview::GetDownScaler[ERROR] Failed to find IDownScaler interface!!!");
-    if (FAILED((*filter)->QueryInterface(IID_IMirrorFlip, m_pMirrorFlip.PutVoid())))
-        DebugLog("Preview::GetDownScaler[ERROR] Failed to find IMirrorFlip interface!!!");
-    if (m_pDownScaler)
-        m_pDownScaler->SetScaleMode(ScalerScalesTo720({m_input.width, m_input.height}, m_bDeviceHasSSVGA) ? TRUE
-                                                                                                          : FALSE);
     return S_OK;
 }
 
@@ -273,95 +222,3 @@ HRESULT PreviewGraph::ShowInOwner()
     return S_OK;
 }
 
-void PreviewGraph::PlaceVideoWindow(const PlacementRect& place)
-{
-    m_input.placement = place;
-    m_input.hasPlacement = true;
-    if (m_pVideoWindow)
-        m_pVideoWindow->SetWindowPosition(place.left, place.top, place.width, place.height);
-}
-
-bool PreviewGraph::ShowVideoIn(HWND owner, const PlacementRect* place)
-{
-    dshow::ComPtr<IVideoWindow> window;
-    if (!m_pGraph || FAILED(m_pGraph->QueryInterface(IID_IVideoWindow, window.PutVoid())) || !window)
-        return false;
-    const OAHWND ownerHandle = reinterpret_cast<OAHWND>(owner);
-    window->put_Owner(ownerHandle);
-    window->put_Visible(OAFALSE);
-    window->put_MessageDrain(ownerHandle);
-    m_input.videoOwner = owner;
-    if (place) {
-        m_input.placement = *place;
-        m_input.hasPlacement = true;
-        window->SetWindowPosition(place->left, place->top, place->width, place->height);
-    }
-    window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
-    window->put_Visible(OATRUE);
-    return true;
-}
-
-HRESULT PreviewGraph::Run()
-{
-    if (!m_pGraph)
-        return E_POINTER;
-    dshow::ComPtr<IMediaControl> control;
-    HRESULT hr = m_pGraph->QueryInterface(IID_IMediaControl, control.PutVoid());
-    if (FAILED(hr) || !control)
-        return FAILED(hr) ? hr : E_NOINTERFACE;
-    hr = control->Run();
-    if (hr == S_FALSE) {
-        // Still on its way to running: a camera that refuses (busy) reports it only through the state.
-        OAFilterState state = State_Stopped;
-        const HRESULT stateHr = control->GetState(2000, &state);
-        if (FAILED(stateHr))
-            hr = stateHr;
-    }
-    return hr;
-}
-
-HRESULT PreviewGraph::Stop()
-{
-    if (!m_pGraph)
-        return S_FALSE;
-    dshow::ComPtr<IMediaControl> control;
-    HRESULT hr = m_pGraph->QueryInterface(IID_IMediaControl, control.PutVoid());
-    if (FAILED(hr) || !control)
-        return FAILED(hr) ? hr : E_NOINTERFACE;
-    return control->Stop();
-}
-
-HRESULT PreviewGraph::GetEvents(IMediaEventEx** events) const
-{
-    if (!events)
-        return E_POINTER;
-    *events = nullptr;
-    if (!m_pGraph)
-        return E_FAIL;
-    return m_pGraph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(events));
-}
-
-void PreviewGraph::ClearGraphs()
-{
-    DebugLog("Preview::ClearGraphs[IN] m_pGraph=0x%x",
-             static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pGraph.Get())));
-    if (m_pGraph) {
-        (void)Stop(); // a graph that will not stop is torn down all the same
-        dshow::ComPtr<IVideoWindow> window;
-        if (SUCCEEDED(m_pGraph->QueryInterface(IID_IVideoWindow, window.PutVoid())) && window) {
-            window->put_Visible(OAFALSE);
-            window->put_Owner(0);
-        }
-        dshow::RemoveDownstream(m_pGraph.Get(), m_pCaptureFilter);
-        // The camera goes too, so that the next graph may take it.
-        if (m_pCaptureFilter)
-            (void)m_pGraph->RemoveFilter(m_pCaptureFilter);
-    }
-    m_pDownScaler.Reset();
-    m_pMirrorFlip.Reset();
-    m_pVideoWindow.Reset();
-    m_pGraph.Reset();
-    m_pCaptureFilter = nullptr; // it lived in the graph
-    m_pCaptureBuilder.Reset();
-    DebugLog("Preview::ClearGraphs[OUT]");
-}
