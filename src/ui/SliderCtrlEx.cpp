@@ -90,9 +90,11 @@ void CSliderCtrlEx::DrawThumb(HDC dc, const RECT& thumb) const
 
 LRESULT CSliderCtrlEx::OnRefresh(WPARAM, LPARAM)
 {
-    // Switching the enabled state there and back makes the trackbar repaint itself completely.
+    // Switching the enabled state there and back makes the trackbar repaint itself; some trackbars
+    // (Wine's) then repaint only the thumb, so the whole control is invalidated as well.
     const bool enabled = IsWindowEnabled();
     EnableWindow(!enabled);
     EnableWindow(enabled);
+    Invalidate(false);
     return 1;
 }
