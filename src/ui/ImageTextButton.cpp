@@ -100,8 +100,9 @@ void CImageTextButton::DrawItem(DRAWITEMSTRUCT& item)
 
 void CImageTextButton::OnMouseMove(UINT, POINT)
 {
+    // Asked again on every move: the hover notice comes once per request.
     TRACKMOUSEEVENT track = {sizeof track, TME_HOVER | TME_LEAVE, Hwnd(), 1};
-    m_tracking = TrackMouseEvent(&track) != FALSE;
+    (void)TrackMouseEvent(&track); // without it the button only misses its hover picture
     Default();
 }
 
@@ -117,7 +118,6 @@ LRESULT CImageTextButton::OnMouseHover(WPARAM, LPARAM)
 LRESULT CImageTextButton::OnMouseLeave(WPARAM, LPARAM)
 {
     m_hover = false;
-    m_tracking = false;
     Invalidate(false);
     return 0;
 }

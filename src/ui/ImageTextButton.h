@@ -50,5 +50,4 @@ private:
     int m_textY = -1;
     fx::Font m_font;
     bool m_hover = false;
-    bool m_tracking = false;
 };
