@@ -198,6 +198,7 @@ bool Wnd::Attach(HWND hwnd)
     m_hwnd = hwnd;
     m_superProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Wnd::StaticWndProc)));
+    OnAttach();
     return true;
 }
 
@@ -349,6 +350,8 @@ LRESULT Wnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return CallWindowProcW(m_superProc, m_hwnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
+
+void Wnd::OnAttach() {}
 
 void Wnd::PostNcDestroy()
 {

@@ -94,6 +94,9 @@ protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Runs once after the window has received WM_NCDESTROY and every handler of this thread has returned.
     virtual void PostNcDestroy();
+    // Runs right after this object has been attached to its window (created or subclassed): a control
+    // sets the style bits it depends on here.
+    virtual void OnAttach();
 
 public:
     static const MessageMap* GetThisMessageMap();

@@ -1,4 +1,7 @@
+// Toolbar button: frames, the shared-index hover animation, mouse tracking and the tooltip.
 #include "ui/ORRIN_BARBtn.h"
+
+#include "ui/BarAnimation.h"
 
 #include <commctrl.h>
 
@@ -11,6 +14,11 @@ FX_ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
 FX_ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 FX_ON_WM_ERASEBKGND(OnEraseBkgnd)
 FX_END_MESSAGE_MAP()
+
+void CORRIN_BARBtn::OnAttach()
+{
+    ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+}
 
 int CORRIN_BARBtn::LoadFrames(UINT id0, UINT id1, UINT id2, UINT id3, UINT id4)
 {
@@ -25,27 +33,17 @@ int CORRIN_BARBtn::LoadFrames(UINT id0, UINT id1, UINT id2, UINT id3, UINT id4)
             ++m_frameCount;
     }
     m_frameSize = m_frameCount > 0 ? m_frames[0].Size() : SIZE{0, 0};
-    if (IsWindow())
-        ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
     return m_frameCount;
-}
-
-void CORRIN_BARBtn::SetTooltipText(const wchar_t* text)
-{
-    if (!m_toolTip.IsWindow() && !m_toolTip.Create(Hwnd(), TTS_ALWAYSTIP))
-        return; // no tooltip: the button works without one
-    if (m_toolTip.GetToolCount() == 0)
-        m_toolTip.AddTool(Hwnd(), text);
-    m_toolTip.UpdateTipText(text, Hwnd());
-    m_toolTip.Activate(true);
 }
 
 void CORRIN_BARBtn::CopyFrame(HDC dc, int index) const
 {
-    if (index < 0 || index >= m_frameCount)
+    if (!dc || index < 0 || index >= m_frameCount)
         return;
     fx::MemoryDC memory(dc);
     fx::SelectObjectGuard select(memory, m_frames[index]);
+    if (!select.Selected())
+        return;
     BitBlt(dc, 0, 0, m_frameSize.cx, m_frameSize.cy, memory, 0, 0, SRCCOPY);
 }
 
@@ -53,41 +51,41 @@ void CORRIN_BARBtn::DrawItem(DRAWITEMSTRUCT& item)
 {
     s_frameIndex = 0;
     KillTimer(kAnimationTimer);
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
-    CopyFrame(item.hDC, 0);
-    if (enabled && !bBarHidden && !pressed && m_hover)
+    const skin::BarButtonState state = {(item.itemState & ODS_DISABLED) == 0, bBarHidden,
+                                        (item.itemState & ODS_SELECTED) != 0, m_hover};
+    const skin::BarDraw draw = skin::DrawBarButton(state);
+    CopyFrame(item.hDC, draw.frame);
+    if (draw.startAnimation)
         SetTimer(kAnimationTimer, kFramePeriodMs);
 }
 
 void CORRIN_BARBtn::OnTimer(UINT_PTR id)
 {
-    if (id != kAnimationTimer)
+    if (id != kAnimationTimer) {
+        Default();
         return;
-    if (++s_frameIndex >= m_frameCount) {
-        s_frameIndex = 0;
+    }
+    const skin::BarTick tick = skin::AdvanceBarAnimation(s_frameIndex, m_frameCount);
+    s_frameIndex = tick.index;
+    if (tick.stop) {
         KillTimer(kAnimationTimer); // the last frame stays on screen
         return;
     }
     fx::ClientDC dc(Hwnd());
-    CopyFrame(dc, s_frameIndex);
+    CopyFrame(dc, tick.frameToShow);
 }
 
 LRESULT CORRIN_BARBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_MOUSEMOVE && m_toolTip.IsWindow()) {
-        MSG msg = {Hwnd(), message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-        DWORD pos = GetMessagePos();
-        msg.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-        m_toolTip.RelayEvent(msg);
-    }
+    if (message == WM_MOUSEMOVE)
+        m_toolTip.Relay(Hwnd(), message, wParam, lParam);
     return fx::Button::WindowProc(message, wParam, lParam);
 }
 
 void CORRIN_BARBtn::OnMouseMove(UINT, POINT)
 {
     if (bBarHidden) {
-        // A slid-out bar shows itself again when the mouse reaches it.
+        // A slid-out bar learns that the mouse reached it and shows itself again.
         if (HWND parent = GetParent(Hwnd()))
             ::SendMessageW(parent, WM_NCHITTEST, 0, 0);
         Default();

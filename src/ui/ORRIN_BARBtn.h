@@ -4,7 +4,7 @@
 
 #include "fx/Button.h"
 #include "fx/Gdi.h"
-#include "fx/ToolTipCtrl.h"
+#include "ui/ButtonToolTip.h"
 
 #include <array>
 
@@ -19,7 +19,8 @@ public:
     // mapped in. Returns the number of frames loaded.
     int LoadFrames(UINT id0, UINT id1, UINT id2, UINT id3, UINT id4);
     void SetBarHidden(bool hidden) { bBarHidden = hidden; }
-    void SetTooltipText(const wchar_t* text);
+    void SetTooltipText(const wchar_t* text) { m_toolTip.SetText(Hwnd(), text); }
+    std::wstring TooltipText() const { return m_toolTip.Text(Hwnd()); }
 
     int FrameCount() const { return m_frameCount; }
     bool IsHovered() const { return m_hover; }
@@ -30,6 +31,7 @@ public:
     bool bBarHidden = false;
 
 protected:
+    void OnAttach() override;
     void DrawItem(DRAWITEMSTRUCT& item) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -48,7 +50,7 @@ private:
     SIZE m_frameSize = {0, 0};
     bool m_hover = false;
     bool m_tracking = false;
-    fx::ToolTipCtrl m_toolTip;
+    ButtonToolTip m_toolTip;
 
     static int s_frameIndex;
 };

@@ -2,6 +2,7 @@
 
 #include "fx/App.h"
 #include "fx/Gdi.h"
+#include "settings/LangText.h"
 
 #include <vector>
 
@@ -12,7 +13,15 @@ HRGN CreateOutlineRegion(UINT bitmapId, OutlineKind kind)
     fx::Bitmap bitmap;
     if (!bitmap.Load(bitmapId, LR_CREATEDIBSECTION))
         return nullptr;
-    SIZE size = bitmap.Size();
+    return CreateOutlineRegion(bitmap.Get(), kind);
+}
+
+HRGN CreateOutlineRegion(HBITMAP bitmap, OutlineKind kind)
+{
+    BITMAP picture = {};
+    if (!bitmap || !GetObjectW(bitmap, sizeof picture, &picture))
+        return nullptr;
+    const SIZE size = {picture.bmWidth, picture.bmHeight < 0 ? -picture.bmHeight : picture.bmHeight};
     if (size.cx <= 0 || size.cy <= 0)
         return nullptr;
 
@@ -39,13 +48,29 @@ HRGN CreateOutlineRegion(UINT bitmapId, OutlineKind kind)
     header->iType = RDH_RECTANGLES;
     header->nCount = static_cast<DWORD>(rects.size());
     header->nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
-    SetRect(&header->rcBound, 0, 0, size.cx, size.cy);
     auto* out = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
-    for (std::size_t i = 0; i < rects.size(); ++i)
+    SetRectEmpty(&header->rcBound);
+    for (std::size_t i = 0; i < rects.size(); ++i) {
         SetRect(&out[i], rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+        UnionRect(&header->rcBound, &header->rcBound, &out[i]);
+    }
     if (rects.empty())
         return CreateRectRgn(0, 0, 0, 0);
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+}
+
+bool ApplyDialogOutline(HWND dialog, UINT bitmapId)
+{
+    HRGN region = CreateOutlineRegion(bitmapId, OutlineKind::Dialog);
+    if (!region) {
+        MessageBoxW(dialog, GetLangText(L"LoadBitmap", L"Error loading bitmap").c_str(), nullptr, MB_OK);
+        return false;
+    }
+    if (!SetWindowRgn(dialog, region, TRUE)) {
+        DeleteObject(region); // not taken over
+        return false;
+    }
+    return true;
 }
 
 } // namespace skin
