@@ -13,9 +13,9 @@
 // What a recording adds to the graph input.
 struct RecordingInput
 {
-    std::wstring file;               // the AVI file
-    IBaseFilter* audio = nullptr;    // the bound microphone, or null for a recording without sound
-    HWND notifyWindow = nullptr;     // gets the graph's events as message 2026
+    std::wstring file;            // the AVI file
+    IBaseFilter* audio = nullptr; // the bound microphone, or null for a recording without sound
+    HWND notifyWindow = nullptr;  // gets the graph's events as message 2026
 };
 
 class CaptureGraph : public CameraGraph

@@ -6,16 +6,19 @@
 #include "capture/FilterModule.h"
 #include "capture/FolderChecks.h"
 #include "capture/GraphLock.h"
+#include "capture/RecordingRules.h"
 #include "capture/SampleGrabberCB.h"
 #include "capture/SnapshotRules.h"
 #include "capture/StreamFormatRule.h"
 #include "capture/VideoPlacement.h"
 #include "common/ModulePath.h"
 #include "common/SensorHelperProtocol.h"
+#include "dshow/Devices.h"
 #include "dshow/vidcap_decl.h"
 #include "filters/pauseaudio/PauseAudioApi.h"
 #include "resource.h"
 #include "settings/DebugLog.h"
+#include "settings/FileNumbering.h"
 #include "settings/FolderNumbering.h"
 #include "settings/LangText.h"
 #include "settings/RegistryStore.h"
@@ -29,7 +32,10 @@
 
 namespace {
 
-constexpr UINT_PTR kSnapshotEnableTimer = 5;
+// Timers of the dialog: the recording's countdown, its stream clock, the recording graph's build, the preview's
+// rebuild after a recording, and the snapshot button's re-enabling.
+constexpr UINT_PTR kCountdownTimer = 1, kStreamTimer = 2, kCaptureBuildTimer = 3, kPreviewRebuildTimer = 4,
+                   kSnapshotEnableTimer = 5;
 constexpr COLORREF kLabelText = RGB(85, 85, 85);
 constexpr COLORREF kLabelBackground = RGB(207, 209, 212);
 
@@ -100,6 +106,7 @@ std::wstring SpecialFolder(int csidl)
 FX_BEGIN_MESSAGE_MAP(Preview, fx::Dialog)
 FX_ON_BN_CLICKED(IDC_PREVIEW_CLOSE, OnBnClickedClose)
 FX_ON_BN_CLICKED(IDC_PREVIEW_SNAPSHOT, OnBnClickedSnap)
+FX_ON_BN_CLICKED(IDC_PREVIEW_RECORD, OnBnClickedRecord)
 FX_ON_BN_CLICKED(IDC_PREVIEW_MINIMIZE, OnMinimize)
 FX_ON_BN_CLICKED(IDC_PREVIEW_FUNCTION, OnFunctionMenu)
 FX_ON_BN_CLICKED(IDC_PREVIEW_RESOLUTION, OnResolutionMenu)
@@ -108,6 +115,7 @@ FX_ON_COMMAND_RANGE(ID_FUNCTION_ABOUT, ID_FUNCTION_HELP, OnFunctionCommand)
 FX_ON_COMMAND_RANGE(ID_RES_320X240, ID_RES_1280X720, OnResolutionCommand)
 FX_ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
 FX_ON_WM_LBUTTONDOWN(OnLButtonDown)
+FX_ON_WM_MOUSEMOVE(OnMouseMove)
 FX_ON_WM_PAINT(OnPaint)
 FX_ON_WM_SIZE(OnSize)
 FX_ON_WM_TIMER(OnTimer)
@@ -178,6 +186,7 @@ BOOL Preview::OnInitDialog()
     ResetMirrorFlip();
 
     m_videoArea.SubclassDlgItem(IDC_PREVIEW_VIDEO, Hwnd());
+    m_lblElapsed.SubclassDlgItem(IDC_PREVIEW_ELAPSED, Hwnd());
     m_btnSnapshot.SubclassDlgItem(IDC_PREVIEW_SNAPSHOT, Hwnd());
     m_btnRecord.SubclassDlgItem(IDC_PREVIEW_RECORD, Hwnd());
     m_btnClose.SubclassDlgItem(IDC_PREVIEW_CLOSE, Hwnd());
@@ -214,6 +223,8 @@ BOOL Preview::OnInitDialog()
     BuildMenus();
     AddTooltips();
 
+    m_nCountdown = 0;
+    GetLocalTime(&m_tmLastRecordClick);
     m_bInitialLayout = false;
     if (m_pSkinDlg)
         m_pSkinDlg->RenewHooks();
@@ -242,11 +253,23 @@ void Preview::BuildMenus()
 
 void Preview::AddTooltips()
 {
-    if (!m_toolTips.Create(Hwnd(), TTS_ALWAYSTIP))
-        return; // the buttons work without their tips
-    for (const ButtonTip& tip : kTips)
-        m_toolTips.AddTool(GetDlgItem(tip.id), GetLangText(tip.key, tip.key).c_str());
-    m_toolTips.Activate(true);
+    MyBitmapButton* buttons[] = {&m_btnSnapshot, &m_btnRecord,   &m_btnClose,
+                                 &m_btnMinimize, &m_btnFunction, &m_btnResolution};
+    for (size_t i = 0; i < sizeof kTips / sizeof kTips[0]; ++i)
+        buttons[i]->SetTooltipText(GetLangText(kTips[i].key, kTips[i].key).c_str());
+}
+
+void Preview::OnMouseMove(UINT, POINT)
+{
+    // The mouse left a button for the body: its normal picture comes back.
+    m_btnClose.RestoreNormal(309);
+    m_btnMinimize.RestoreNormal(308);
+    m_btnSnapshot.RestoreNormal(291);
+    m_btnFunction.RestoreNormal(306);
+    m_btnResolution.RestoreNormal(307);
+    if (m_nCapState != 1)
+        m_btnRecord.RestoreNormal(312);
+    Default();
 }
 
 LRESULT Preview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -256,13 +279,12 @@ LRESULT Preview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (!answer)
             return answer;
         DebugLog("Preview::OnQueryEndSession[IN]");
-        ClearGraphs();
+        ClearGraphs(); // a running recording's file is complete once its graph stops
         m_bEndSession = true;
+        // Stopped directly: the click's debounce and the enlarged layout must not keep a recording running.
+        if (m_nCapState == 1)
+            StopRecordingByButton();
         return TRUE;
-    }
-    if (m_toolTips.IsWindow() && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-        MSG msg = {Hwnd(), message, wParam, lParam};
-        m_toolTips.RelayEvent(msg);
     }
     return fx::Dialog::WindowProc(message, wParam, lParam);
 }
@@ -328,10 +350,309 @@ void Preview::SetSnapshotButtonEnabled(bool enabled)
 
 void Preview::OnTimer(UINT_PTR id)
 {
-    if (id == kSnapshotEnableTimer) {
+    switch (id) {
+    case kSnapshotEnableTimer:
         KillTimer(kSnapshotEnableTimer);
         SetSnapshotButtonEnabled(true);
+        break;
+    case kCaptureBuildTimer:
+        KillTimer(kCaptureBuildTimer);
+        ClearGraphs();
+        NudgeWindow();
+        if (FAILED(InitCaptureGraph(m_strRecordFile))) {
+            ShowCameraMessage();
+            EndDialog(0);
+            return;
+        }
+        ReapplyOrientation();
+        break;
+    case kCountdownTimer:
+        OnCountdownTick();
+        break;
+    case kStreamTimer:
+        OnStreamTick();
+        break;
+    case kPreviewRebuildTimer:
+        KillTimer(kPreviewRebuildTimer);
+        ClearGraphs();
+        if (m_dwCurrentRecordLengthInSec < recording::kShortestRecordingSeconds) {
+            DebugLog("Preview::OnTimer m_dwCurrentRecordLengthInSec=%d",
+                     static_cast<int>(m_dwCurrentRecordLengthInSec));
+            (void)DeleteFileW(m_strRecordFile.c_str()); // a recording that short is not kept
+            bFileDeleted = true;
+        }
+        if (FAILED(InitStillGraph())) {
+            ShowCameraMessage();
+            EndDialog(0);
+            return;
+        }
+        ReapplyOrientation();
+        ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+        if (m_pSkinDlg && m_pSkinDlg->Settings().m_bPlayVideoAfterRecording && !bFileDeleted)
+            (void)ShellExecuteW(Hwnd(), L"open", m_strRecordFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    default:
+        break;
     }
+}
+
+CameraGraph& Preview::CurrentGraph()
+{
+    if (m_captureGraph.Graph())
+        return m_captureGraph;
+    return m_graph;
+}
+
+void Preview::NudgeWindow()
+{
+    // One pixel up and left and back: the window repaints round the video area.
+    const RECT window = GetWindowRect();
+    MoveWindow(window.left - 1, window.top - 1, window.right - window.left, window.bottom - window.top, true);
+    MoveWindow(window.left, window.top, window.right - window.left, window.bottom - window.top, true);
+}
+
+void Preview::OnBnClickedRecord()
+{
+    if (m_bFullWindow)
+        return;
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    const recording::ClickTime last = {m_tmLastRecordClick.wDay, m_tmLastRecordClick.wHour, m_tmLastRecordClick.wMinute,
+                                       m_tmLastRecordClick.wSecond, m_tmLastRecordClick.wMilliseconds};
+    if (recording::ClickIgnored(last, {now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds}))
+        return;
+    m_tmLastRecordClick = now;
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_COUNTDOWN), SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_SHOW);
+    ::UpdateWindow(GetDlgItem(IDC_PREVIEW_COVER));
+    NudgeWindow();
+    if (m_nCapState == 0)
+        StartRecording();
+    else if (m_nCapState == 1)
+        StopRecordingByButton();
+}
+
+void Preview::StartRecording()
+{
+    DebugLog("Preview::OnBnClickedRecord ==================== Record Starts ==================");
+    if (!m_pSkinDlg)
+        return;
+    SettingsRecord& record = m_pSkinDlg->Settings();
+    (void)FindNextFileNumber(record, record.m_strVideoPath, 1);
+    m_strVideoDir = snapshot::WithFinalSeparator(record.m_strVideoPath);
+    m_strRecordFile = m_strVideoDir + numbering::VideoFileName(record.m_nVideoNumber);
+    if (CheckUACFolder(m_strVideoDir, "Preview") != 0) {
+        ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+        ShowErrorBox(
+            GetLangText(L"FolderError", L"The folder is forbidden to be accessed, please select another one.").c_str());
+        return;
+    }
+    if (IsDiskFull()) {
+        ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+        MessageBoxW(nullptr, GetLangText(L"FullDisk0", L"Disk is full and can't capture any picture or video.").c_str(),
+                    L"Quillo", MB_OK);
+        return;
+    }
+    m_nCapState = 1;
+    m_btnRecord.SetLock(true);
+    m_btnResolution.LoadBitmaps(338);
+    m_btnResolution.EnableWindow(false);
+    m_nCountdown = 4;
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_COUNTDOWN), SW_HIDE);
+    m_dwRecordStartTick = 0;
+    m_dwCurrentRecordLengthInSec = 0;
+    SetTimer(kCaptureBuildTimer, 200);
+    SetTimer(kCountdownTimer, 1000);
+    m_bEndSession = false;
+}
+
+void Preview::OnCountdownTick()
+{
+    if (m_nCountdown > 1) {
+        --m_nCountdown;
+        if (!m_bFullWindow) {
+            HWND countdown = GetDlgItem(IDC_PREVIEW_COUNTDOWN);
+            ::SetWindowTextW(countdown, std::to_wstring(m_nCountdown).c_str());
+            ::ShowWindow(countdown, SW_SHOW);
+        }
+        return;
+    }
+    KillTimer(kCountdownTimer);
+    SetTimer(kStreamTimer, 200);
+    m_bBlinkOn = false;
+    m_lblElapsed.SetWindowText(L"00:00:00");
+    m_lblElapsed.RunClock(true);
+}
+
+void Preview::OnStreamTick()
+{
+    if (m_dwRecordStartTick == 0) {
+        m_dwRecordStartTick = timeGetTime();
+        ::ShowWindow(GetDlgItem(IDC_PREVIEW_COUNTDOWN), SW_HIDE);
+        ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
+        ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
+        DebugLog("Preview::OnTimer start the stream!!!");
+        m_captureGraph.ReleaseHolds();
+        if (isp == 0) {
+            // The Sonix sensor forgets its orientation when the stream starts.
+            std::unique_ptr<Camera> camera(new Camera(this));
+            camera->isp = isp;
+            camera->bVGAModule = m_bVGAModule;
+            camera->SetMirror(m_bIsMirrorSelected ? 1 : 0);
+            camera->SetFlip(m_bIsFlipSelected ? 1 : 0);
+        }
+        (void)m_captureGraph.ShowVideoIn(GetDlgItem(IDC_PREVIEW_VIDEO), nullptr);
+        if (!m_bFullWindow)
+            ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_SHOW);
+        m_bStreaming = true;
+        m_dwLastDiskCheck = 0;
+    }
+    m_dwCurrentRecordLengthInSec = (timeGetTime() - m_dwRecordStartTick) / 1000;
+    if (const unsigned picture = recording::BlinkPicture(m_dwCurrentRecordLengthInSec, m_bBlinkOn)) {
+        m_btnRecord.LoadBitmaps(picture);
+        m_btnRecord.Invalidate(true);
+    }
+    if (recording::DiskCheckDue(m_dwCurrentRecordLengthInSec, m_dwLastDiskCheck)) {
+        const bool full = IsDiskFull();
+        DebugLog("Preview::OnTimer IsDiskFull=%d", full ? 1 : 0);
+        if (full)
+            StopRecordingByButton(); // also in the enlarged layout, where the button does nothing
+    }
+}
+
+void Preview::RestoreRecordButtons()
+{
+    m_captureGraph.StopNotifications();
+    m_btnRecord.LoadBitmaps(312);
+    m_btnRecord.Invalidate(true);
+    m_btnResolution.EnableWindow(true);
+    m_btnResolution.LoadBitmaps(307);
+    m_btnResolution.Invalidate(true);
+}
+
+void Preview::StopRecordingByButton()
+{
+    DebugLog("Preview::OnBnClickedRecord ==================== Record Ends ==================");
+    bFileDeleted = false;
+    KillTimer(kCountdownTimer);
+    KillTimer(kStreamTimer);
+    m_lblElapsed.RunClock(false);
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
+    m_nCapState = 0;
+    m_btnRecord.SetLock(false);
+    if (!m_bEndSession) {
+        RestoreRecordButtons();
+        DebugLog("Preview::OnBnClickedRecord bFileDeleted=%d", bFileDeleted ? 1 : 0);
+        SetTimer(kPreviewRebuildTimer, 100);
+        if (IsDiskFull())
+            MessageBoxW(Hwnd(), GetLangText(L"FullDisk1", L"Disk is almost full and stop capture video.").c_str(),
+                        L"Quillo", MB_OK);
+        m_bStreaming = false;
+    }
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
+    m_bEndSession = false;
+}
+
+void Preview::StopRecordingByClose()
+{
+    DebugLog("Preview::OnBnClickedClose ==================== Record Ends ==================");
+    bFileDeleted = false;
+    KillTimer(kCountdownTimer);
+    KillTimer(kStreamTimer);
+    m_lblElapsed.RunClock(false);
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
+    m_nCapState = 0;
+    m_btnRecord.SetLock(false);
+    if (m_dwCurrentRecordLengthInSec < recording::kShortestRecordingSeconds) {
+        DebugLog("Preview::OnBnClickedClose m_dwCurrentRecordLengthInSec=%d",
+                 static_cast<int>(m_dwCurrentRecordLengthInSec));
+        bFileDeleted = true;
+    }
+    if (!m_bEndSession) {
+        RestoreRecordButtons();
+        DebugLog("Preview::OnBnClickedClose bFileDeleted=%d", bFileDeleted ? 1 : 0);
+        ClearGraphs(); // stops the graph: the file is complete from here on
+        if (bFileDeleted)
+            (void)DeleteFileW(m_strRecordFile.c_str());
+        else if (m_pSkinDlg)
+            ++m_pSkinDlg->Settings().m_nVideoNumber;
+        m_bStreaming = false;
+    }
+    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
+    m_bEndSession = false;
+}
+
+bool Preview::IsDiskFull()
+{
+    const int64_t kilobytes = FreeKilobytes(m_strVideoDir);
+    if (kilobytes < 0)
+        DebugLog("Preview::IsDiskFull lFreeSpaceInKB=%d (KB)", -1);
+    else
+        DebugLog("Preview::IsDiskFull nFreeMBs=%d (MB)", static_cast<int>(kilobytes / 1024));
+    return snapshot::TooFullForRecording(kilobytes);
+}
+
+void Preview::GetDefaultAudioDevice(dshow::ComPtr<IBaseFilter>& audio)
+{
+    audio.Reset();
+    HWND devices = GetDlgItem(IDC_PREVIEW_AUDIO_DEVICES);
+    HWND pins = GetDlgItem(IDC_PREVIEW_AUDIO_PINS);
+    ::SendMessageW(devices, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(pins, LB_RESETCONTENT, 0, 0);
+    m_audioDevices.clear();
+    for (const dshow::DeviceMoniker& device : dshow::ListDevices(CLSID_AudioInputDeviceCategory)) {
+        const LRESULT item =
+            ::SendMessageW(devices, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(device.Text(L"FriendlyName").c_str()));
+        if (item >= 0)
+            ::SendMessageW(devices, LB_SETITEMDATA, static_cast<WPARAM>(item), m_audioDevices.size());
+        m_audioDevices.emplace_back(device.Moniker());
+    }
+    if (m_audioDevices.empty()) {
+        DebugLog("Preview::GetDefaultAudioDevice[WARNNING] No audio device!!!");
+        return;
+    }
+    ::SendMessageW(devices, LB_SETCURSEL, 0, 0);
+    if (FAILED(m_audioDevices.front()->BindToObject(nullptr, nullptr, IID_IBaseFilter, audio.PutVoid())) || !audio) {
+        audio.Reset(); // a microphone that will not open: the recording goes on without sound
+        return;
+    }
+    dshow::ComPtr<IEnumPins> list;
+    if (SUCCEEDED(audio->EnumPins(list.Put())) && list) {
+        dshow::ComPtr<IPin> pin;
+        while (list->Next(1, pin.Put(), nullptr) == S_OK) {
+            PIN_INFO info = {};
+            if (FAILED(pin->QueryPinInfo(&info)))
+                continue;
+            if (info.pFilter)
+                info.pFilter->Release();
+            if (info.dir == PINDIR_INPUT)
+                ::SendMessageW(pins, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(info.achName));
+        }
+        ::SendMessageW(pins, LB_SETCURSEL, 0, 0);
+    }
+}
+
+HRESULT Preview::InitCaptureGraph(const std::wstring& file)
+{
+    GraphInput input = MakeGraphInput();
+    dshow::ComPtr<IBaseFilter> camera;
+    FindCaptureDevice(camera.Put());
+    input.camera = camera.Get();
+    dshow::ComPtr<IBaseFilter> audio;
+    GetDefaultAudioDevice(audio);
+    RecordingInput recording;
+    recording.file = file;
+    recording.audio = audio.Get();
+    recording.notifyWindow = Hwnd();
+    const HRESULT hr = m_captureGraph.InitCaptureGraph(input, recording);
+    if (FAILED(hr)) {
+        if (m_captureGraph.LastFailure() == GraphFailure::NoAudioPin)
+            ShowErrorBox(L"Could not connect Audio pin");
+        return hr;
+    }
+    (void)SetImgaePropParam();
+    return S_OK;
 }
 
 bool Preview::LoadSkin(bool compact)
@@ -553,7 +874,7 @@ int* DefaultValue(SettingsRecord& record, int index)
 
 bool Preview::SetImgaePropParam()
 {
-    IBaseFilter* capture = m_graph.CaptureFilter();
+    IBaseFilter* capture = CurrentGraph().CaptureFilter();
     if (!capture || !m_pSkinDlg)
         return false;
     DebugLog("Preview::SetImgaePropParam[IN]");
@@ -611,11 +932,11 @@ bool Preview::writeDefaultImagePropParam()
 
 HRESULT Preview::ImageMirrorFlipUsingFilter(BYTE mirror, BYTE flip)
 {
-    IMirrorFlip* scaler = m_graph.MirrorFlip();
-    if (!scaler)
+    CameraGraph& graph = CurrentGraph();
+    if (!graph.MirrorFlip())
         return 0;
     DebugLog("Preview::ImageMirrorFlipUsingFilter nMirror=%d  bFlip=%d", mirror ? 1 : 0, flip);
-    return scaler->SetMirrorFlip(mirror != 0, flip != 0);
+    return graph.SetMirrorFlip(mirror != 0, flip != 0);
 }
 
 void Preview::ReapplyOrientation()
@@ -723,7 +1044,7 @@ void Preview::ResetVindow()
         placed = VideoWindowPlacement(m_nResState, m_bSmallScreen, false, dialog.right - dialog.left,
                                       dialog.bottom - dialog.top, &place);
     }
-    if (!m_graph.ShowVideoIn(GetDlgItem(IDC_PREVIEW_VIDEO), placed ? &place : nullptr))
+    if (!CurrentGraph().ShowVideoIn(GetDlgItem(IDC_PREVIEW_VIDEO), placed ? &place : nullptr))
         DebugLog("Preview::ResetVindow Could not get video window interface");
     DebugLog("Preview::ResetVindow [Out]");
 }
@@ -815,6 +1136,8 @@ void Preview::OnCancel()
 void Preview::OnBnClickedClose()
 {
     DebugLog("Preview::OnBnClickedClose[IN]");
+    if (m_nCapState == 1)
+        StopRecordingByClose();
     if (HWND helper = FindWindowW(nullptr, kSensorHelperTitle))
         ::SendMessageW(helper, kMsgQuit, 0, 0);
     m_pVideoProcAmp.Reset();
@@ -860,9 +1183,9 @@ void Preview::FindCaptureDevice(IBaseFilter** filter)
     (void)m_camera.CopyTo(filter);
 }
 
-PreviewGraphInput Preview::GraphInput()
+GraphInput Preview::MakeGraphInput()
 {
-    PreviewGraphInput input;
+    GraphInput input;
     input.mjpegModule = bMJPEGModule != 0;
     input.width = m_nWidth;
     input.height = m_nHeight;
@@ -883,7 +1206,7 @@ HRESULT Preview::InitStillGraph()
     SetSnapshotButtonEnabled(false);
     SetTimer(kSnapshotEnableTimer, 2000);
 
-    PreviewGraphInput input = GraphInput();
+    GraphInput input = MakeGraphInput();
     dshow::ComPtr<IBaseFilter> camera;
     FindCaptureDevice(camera.Put());
     input.camera = camera.Get();
@@ -908,6 +1231,7 @@ HRESULT Preview::InitStillGraph()
 void Preview::ClearGraphs()
 {
     m_graph.ClearGraphs();
+    m_captureGraph.ClearGraphs();
     m_pVideoProcAmp.Reset();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "camera/Camera.h"
+#include "capture/CaptureGraph.h"
 #include "capture/PreviewGraph.h"
 #include "capture/PreviewLayout.h"
 #include "dshow/ComPtr.h"
@@ -10,14 +11,16 @@
 #include "fx/Dialog.h"
 #include "fx/Gdi.h"
 #include "fx/Menu.h"
-#include "fx/ToolTipCtrl.h"
 #include "settings/ToolbarLink.h"
+#include "ui/Label.h"
+#include "ui/MyBitmapButton.h"
 #include "ui/VideoArea.h"
 
 #include <windows.h>
 #include <dshow.h>
 
 #include <string>
+#include <vector>
 
 class Preview : public fx::Dialog, public FilterOrientation
 {
@@ -34,6 +37,10 @@ public:
     void OnBnClickedClose();
     // The snapshot button: the newest frame as the next numbered picture.
     void OnBnClickedSnap();
+    // The record button: starts a recording (after a 3-second countdown) or stops the running one.
+    void OnBnClickedRecord();
+    // The graph that runs now: the recording graph while recording, else the preview graph.
+    CameraGraph& CurrentGraph();
 
     // The running preview graph (frame grab, orientation, events).
     PreviewGraph& Graph() { return m_graph; }
@@ -80,6 +87,16 @@ public:
     std::wstring m_strPictureDir = L"D:\\";
     std::wstring m_strVideoDir = L"D:\\";
     int m_nWindowLeft = 0, m_nWindowTop = 0, m_nWindowWidth = 0, m_nWindowHeight = 0;
+    // Recording.
+    SYSTEMTIME m_tmLastRecordClick = {};
+    std::wstring m_strRecordFile;
+    signed char m_nCountdown = 0;
+    DWORD m_dwRecordStartTick = 0;
+    unsigned m_dwLastDiskCheck = 0;
+    DWORD m_dwCurrentRecordLengthInSec = 0;
+    bool m_bBlinkOn = false;
+    bool m_bStreaming = false;
+    bool bFileDeleted = false;
     ToolbarLink* m_pSkinDlg;
 
 protected:
@@ -95,7 +112,7 @@ private:
     // Hands out the camera's capture filter: the one bound when the dialog started, else the first known
     // camera with a friendly name.
     void FindCaptureDevice(IBaseFilter** filter);
-    PreviewGraphInput GraphInput();
+    GraphInput MakeGraphInput();
     void ShowCameraMessage();
     void MatchPowerLineFrequency();
     void StartSensorHelper();
@@ -114,6 +131,16 @@ private:
     void ResetVindow();
     void ChangeResolution(int state, bool fromMenu);
     void TakeSnapshot();
+    void StartRecording();
+    void StopRecordingByButton();
+    void StopRecordingByClose();
+    HRESULT InitCaptureGraph(const std::wstring& file);
+    bool IsDiskFull();
+    void GetDefaultAudioDevice(dshow::ComPtr<IBaseFilter>& audio);
+    void NudgeWindow();
+    void OnCountdownTick();
+    void OnStreamTick();
+    void RestoreRecordButtons();
 
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);
@@ -126,21 +153,24 @@ private:
     void OnResolutionCommand(UINT id);
     void OnStnDblclickPreview();
     void OnLButtonDown(UINT keys, POINT point);
+    void OnMouseMove(UINT keys, POINT point);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM lParam);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
 
     VideoArea m_videoArea;
-    fx::BitmapButton m_btnSnapshot, m_btnRecord, m_btnClose, m_btnMinimize, m_btnFunction, m_btnResolution;
+    MyBitmapButton m_btnSnapshot, m_btnRecord, m_btnClose, m_btnMinimize, m_btnFunction, m_btnResolution;
+    CLabel m_lblElapsed;
     fx::Bitmap m_frameTop, m_frameBottom, m_frameLeft, m_frameRight;
     int m_nBodyBottom = 0;
     fx::Bitmap m_videoBackground;
     fx::Menu m_functionMenu, m_resolutionMenu;
     fx::Font m_labelFont;
     fx::Brush m_labelBrush;
-    fx::ToolTipCtrl m_toolTips;
     bool m_criticalSectionReady = false;
 
     PreviewGraph m_graph;
+    CaptureGraph m_captureGraph;
+    std::vector<dshow::ComPtr<IMoniker>> m_audioDevices; // item data of the hidden device list
     // The camera's capture filter, bound once when the dialog starts and used by every graph it builds.
     dshow::ComPtr<IBaseFilter> m_camera;
     dshow::ComPtr<IAMVideoProcAmp> m_pVideoProcAmp;

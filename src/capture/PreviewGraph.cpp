@@ -221,4 +221,3 @@ HRESULT PreviewGraph::ShowInOwner()
     m_pVideoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
     return S_OK;
 }
-

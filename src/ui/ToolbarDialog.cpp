@@ -2,11 +2,14 @@
 #include "ui/ToolbarDialog.h"
 
 #include "settings/LangText.h"
+#include "ui/SkinShape.h"
 
 FX_BEGIN_MESSAGE_MAP(ToolbarDialog, fx::Dialog)
 FX_ON_WM_PAINT(OnPaint)
 FX_ON_WM_ERASEBKGND(OnEraseBkgnd)
 FX_ON_WM_CTLCOLOR(OnCtlColor)
+FX_ON_WM_SIZE(OnSize)
+FX_ON_WM_MOUSEMOVE(OnMouseMove)
 FX_END_MESSAGE_MAP()
 
 namespace {
@@ -60,6 +63,18 @@ void ToolbarDialog::OnPaint()
     fx::SelectObjectGuard select(memory, m_background);
     const SIZE size = m_background.Size();
     BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+}
+
+void ToolbarDialog::OnSize(UINT, int, int)
+{
+    Default();
+    (void)skin::ApplyDialogOutline(Hwnd(), kBackground); // a missing picture says so and keeps the rectangle
+}
+
+void ToolbarDialog::OnMouseMove(UINT, POINT)
+{
+    m_btnClose.RestoreNormal(kCloseNormal);
+    Default();
 }
 
 void ToolbarDialog::OnBnClickedClose()

@@ -3,7 +3,7 @@
 // which then forgets its pointer and flag. Each dialog adds its pages and buttons.
 #pragma once
 
-#include "fx/BitmapButton.h"
+#include "ui/MyBitmapButton.h"
 #include "fx/Dialog.h"
 #include "fx/Gdi.h"
 #include "settings/ToolbarLink.h"
@@ -31,6 +31,8 @@ protected:
 
 private:
     void OnPaint();
+    void OnSize(UINT type, int cx, int cy);
+    void OnMouseMove(UINT keys, POINT point);
     BOOL OnEraseBkgnd(HDC) { return TRUE; }
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
 
@@ -39,5 +41,5 @@ private:
     const wchar_t* m_titleKey;
     UINT m_closeButtonId;
     fx::Bitmap m_background;
-    fx::BitmapButton m_btnClose;
+    MyBitmapButton m_btnClose;
 };
