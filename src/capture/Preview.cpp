@@ -840,7 +840,12 @@ void Preview::ChangeResolution(int state, bool fromMenu)
         EndDialog(0);
         return;
     }
+    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected;
     ResetMirrorFlip();
+    // A sensor keeps its orientation across graph builds: turn it upright too, so the picture matches the
+    // cleared choice (a new scaler starts upright by itself).
+    if (wasTurned && OrientationPathFor(isp) == OrientationPath::Sensor)
+        ReapplyOrientation();
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
     if (m_pSkinDlg)
         m_pSkinDlg->RenewHooks();
@@ -963,13 +968,8 @@ void Preview::ReapplyOrientation()
 
 void Preview::ResetMirrorFlip()
 {
-    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected;
     m_bIsFlipSelected = false;
     m_bIsMirrorSelected = false;
-    // A sensor keeps its orientation across graph builds: turn it upright too, so the picture matches the
-    // cleared choice (a new scaler starts upright by itself).
-    if (wasTurned && m_graph.Graph() && OrientationPathFor(isp) == OrientationPath::Sensor)
-        ReapplyOrientation();
 }
 
 void Preview::GetRectToWorkMonitor()
