@@ -531,9 +531,8 @@ void Preview::RestoreRecordButtons()
     m_btnResolution.Invalidate(true);
 }
 
-void Preview::StopRecordingByButton()
+void Preview::EndRecordingClock()
 {
-    DebugLog("Preview::OnBnClickedRecord ==================== Record Ends ==================");
     bFileDeleted = false;
     KillTimer(kCountdownTimer);
     KillTimer(kStreamTimer);
@@ -541,6 +540,12 @@ void Preview::StopRecordingByButton()
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
     m_nCapState = 0;
     m_btnRecord.SetLock(false);
+}
+
+void Preview::StopRecordingByButton()
+{
+    DebugLog("Preview::OnBnClickedRecord ==================== Record Ends ==================");
+    EndRecordingClock();
     if (!m_bEndSession) {
         RestoreRecordButtons();
         DebugLog("Preview::OnBnClickedRecord bFileDeleted=%d", bFileDeleted ? 1 : 0);
@@ -557,13 +562,7 @@ void Preview::StopRecordingByButton()
 void Preview::StopRecordingByClose()
 {
     DebugLog("Preview::OnBnClickedClose ==================== Record Ends ==================");
-    bFileDeleted = false;
-    KillTimer(kCountdownTimer);
-    KillTimer(kStreamTimer);
-    m_lblElapsed.RunClock(false);
-    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
-    m_nCapState = 0;
-    m_btnRecord.SetLock(false);
+    EndRecordingClock();
     if (m_dwCurrentRecordLengthInSec < recording::kShortestRecordingSeconds) {
         DebugLog("Preview::OnBnClickedClose m_dwCurrentRecordLengthInSec=%d",
                  static_cast<int>(m_dwCurrentRecordLengthInSec));
