@@ -1,6 +1,6 @@
 // AVX2 rows, used when the processor has them: 16 YUY2 pixels per step to 24-bit or 32-bit RGB, RGB24
-// widened to 32-bit RGB with byte shuffles, and mirrored RGB24 rows reversed five pixels per lane. Only these functions
-// use AVX2 instructions, so the rest of the program runs on any x86-64 processor.
+// widened to 32-bit RGB with byte shuffles, and mirrored RGB24 rows reversed five pixels per shuffle. Only these
+// functions use AVX2 instructions, so the rest of the program runs on any x86-64 processor.
 #include "filters/kernels/KernelsInternal.h"
 
 #if defined(QUILLO_KERNELS_X86)
@@ -96,11 +96,10 @@ template <bool Mirror> QUILLO_AVX2_INLINE void Yuy2Block16Rgb32(const uint8_t* s
     const __m256i s = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(src)), order);
     __m256i b, g, r;
     Colours16<Mirror>(s, b, g, r);
-    // Saturating packs clamp to 255: B..B R..R and G..G 0..0 per lane, then interleaved to B G R 0.
-    const __m256i br = _mm256_packus_epi16(b, r);
-    const __m256i g0 = _mm256_packus_epi16(g, _mm256_setzero_si256());
-    const __m256i bg = _mm256_unpacklo_epi8(br, g0);
-    const __m256i r0 = _mm256_unpackhi_epi8(br, g0);
+    // B and G clamped into one word, R into another (its high byte 0); interleaving the words gives B G R 0.
+    const __m256i max = Splat16(255);
+    const __m256i bg = _mm256_or_si256(_mm256_min_epu16(b, max), _mm256_slli_epi16(_mm256_min_epu16(g, max), 8));
+    const __m256i r0 = _mm256_min_epu16(r, max);
     __m256i* out = reinterpret_cast<__m256i*>(dst);
     _mm256_storeu_si256(out, _mm256_unpacklo_epi16(bg, r0));
     _mm256_storeu_si256(out + 1, _mm256_unpackhi_epi16(bg, r0));
@@ -183,23 +182,19 @@ QUILLO_AVX2 void Rgb24ToRgb24RowAvx2(const uint8_t* src, uint8_t* dst, int width
         Rgb24ToRgb24RowScalar(src, dst, width, false);
         return;
     }
-    // Five pixels (15 bytes) per lane: each lane loads the 16 bytes that end with its five source pixels
-    // and reverses them; the 16-byte store's last byte is scratch that the next store overwrites. A step
+    // Five pixels (15 bytes) per step: each step loads the 16 bytes that end with its five source pixels and
+    // reverses them; the 16-byte store's last byte is scratch that the next store overwrites. A step
     // therefore needs one more output pixel after it and one more source byte before it: the last pixels
     // of a row go through the plain loop.
-    const __m256i reverse = _mm256_setr_epi8(13, 14, 15, 10, 11, 12, 7, 8, 9, 4, 5, 6, 1, 2, 3, -128, //
-                                             13, 14, 15, 10, 11, 12, 7, 8, 9, 4, 5, 6, 1, 2, 3, -128);
+    const __m128i reverse = _mm_setr_epi8(13, 14, 15, 10, 11, 12, 7, 8, 9, 4, 5, 6, 1, 2, 3, -128);
     int x = 0;
     for (; x + 10 < width; x += 10) {
         // Output pixels x..x+4 come from source pixels width-1-x down to width-5-x.
         const uint8_t* first = src + 3 * (width - 5 - x) - 1;
-        const uint8_t* second = first - 15;
-        const __m256i pixels =
-            _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first))),
-                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(second)), 1);
-        const __m256i reversed = _mm256_shuffle_epi8(pixels, reverse);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * x), _mm256_castsi256_si128(reversed));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * x + 15), _mm256_extracti128_si256(reversed, 1));
+        const __m128i a = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first)), reverse);
+        const __m128i b = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first - 15)), reverse);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * x), a);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * x + 15), b);
     }
     Rgb24ToRgb24RowScalar(src, dst + 3 * x, width - x, true);
 }

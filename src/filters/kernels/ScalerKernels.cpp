@@ -89,6 +89,13 @@ bool ConvertFrame(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstB
         dstBytes < layout.dstBytes) {
         return false;
     }
+    if (geometry.srcFormat == PixelFormat::Rgb24 && geometry.dstFormat == PixelFormat::Rgb24 && !geometry.mirror &&
+        layout.dstStride == layout.pixelBytes && layout.srcStride == layout.dstStride &&
+        (geometry.height == 1 || layout.SourceRowOffset(1) == layout.SourceRowOffset(0) + layout.srcStride)) {
+        // The output rows are the input rows in the same order and pitch: one copy of the whole block.
+        std::memcpy(dst, src + layout.SourceRowOffset(0), layout.dstBytes);
+        return true;
+    }
     const RowFunction row = RowFor(path, geometry.srcFormat, geometry.dstFormat);
     for (int outRow = 0; outRow < geometry.height; ++outRow) {
         const uint8_t* in = src + layout.SourceRowOffset(outRow);
