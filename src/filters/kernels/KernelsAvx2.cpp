@@ -87,19 +87,42 @@ template <bool Mirror> QUILLO_AVX2_INLINE void Yuy2Block16(const uint8_t* src, u
 }
 
 // Sixteen YUY2 pixels to sixteen B G R 0 pixels (64 bytes). Mirrored, the last pixel comes first.
+// The same sums as Colours16, in signed 16-bit lanes: the biases go into the chroma terms, a sum below
+// zero stays negative through the arithmetic shift and the signed-to-unsigned pack clamps it to 0, and a
+// saturated 32767 still packs to 255, so every byte equals the plain path's.
 template <bool Mirror> QUILLO_AVX2_INLINE void Yuy2Block16Rgb32(const uint8_t* src, uint8_t* dst)
 {
     // The pairs are loaded as 0 1 4 5 | 2 3 6 7 (mirrored: 7 6 3 2 | 5 4 1 0), so that the in-lane
-    // interleave below leaves pixels 0-7 in the first register and 8-15 in the second.
+    // interleaves below leave pixels 0-7 in the first register and 8-15 in the second.
     const __m256i order =
         Mirror ? _mm256_setr_epi32(7, 6, 3, 2, 5, 4, 1, 0) : _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
     const __m256i s = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(src)), order);
-    __m256i b, g, r;
-    Colours16<Mirror>(s, b, g, r);
-    // B and G clamped into one word, R into another (its high byte 0); interleaving the words gives B G R 0.
-    const __m256i max = Splat16(255);
-    const __m256i bg = _mm256_or_si256(_mm256_min_epu16(b, max), _mm256_slli_epi16(_mm256_min_epu16(g, max), 8));
-    const __m256i r0 = _mm256_min_epu16(r, max);
+    const char z = -128;
+    __m256i y;
+    if (Mirror) {
+        y = _mm256_shuffle_epi8(s, _mm256_setr_epi8(z, 2, z, 0, z, 6, z, 4, z, 10, z, 8, z, 14, z, 12, //
+                                                    z, 2, z, 0, z, 6, z, 4, z, 10, z, 8, z, 14, z, 12));
+    } else {
+        y = _mm256_slli_epi16(s, 8);
+    }
+    const __m256i u = _mm256_shuffle_epi8(s, _mm256_setr_epi8(z, 1, z, 1, z, 5, z, 5, z, 9, z, 9, z, 13, z, 13, //
+                                                              z, 1, z, 1, z, 5, z, 5, z, 9, z, 9, z, 13, z, 13));
+    const __m256i v = _mm256_shuffle_epi8(s, _mm256_setr_epi8(z, 3, z, 3, z, 7, z, 7, z, 11, z, 11, z, 15, z, 15, //
+                                                              z, 3, z, 3, z, 7, z, 7, z, 11, z, 11, z, 15, z, 15));
+    const __m256i yy = _mm256_mulhi_epu16(y, Splat16(kYMul));
+    const __m256i ub = _mm256_sub_epi16(_mm256_mulhi_epu16(u, Splat16(kUBMul)), Splat16(kBiasB));
+    const __m256i vr = _mm256_sub_epi16(_mm256_mulhi_epu16(v, Splat16(kVRMul)), Splat16(kBiasR));
+    const __m256i b = _mm256_srai_epi16(_mm256_adds_epi16(yy, ub), 6);
+    const __m256i r = _mm256_srai_epi16(_mm256_adds_epi16(yy, vr), 6);
+    const __m256i g = _mm256_srai_epi16(_mm256_sub_epi16(_mm256_sub_epi16(_mm256_add_epi16(yy, Splat16(kBiasG)),
+                                                                          _mm256_mulhi_epu16(u, Splat16(kUGMul))),
+                                                         _mm256_mulhi_epu16(v, Splat16(kVGMul))),
+                                        6);
+    // Packs clamp to 0..255: B..B R..R and G..G 0..0 per lane, then interleaved to B G R 0.
+    const __m256i br = _mm256_packus_epi16(b, r);
+    const __m256i g0 = _mm256_packus_epi16(g, _mm256_setzero_si256());
+    const __m256i bg = _mm256_unpacklo_epi8(br, g0);
+    const __m256i r0 = _mm256_unpackhi_epi8(br, g0);
     __m256i* out = reinterpret_cast<__m256i*>(dst);
     _mm256_storeu_si256(out, _mm256_unpacklo_epi16(bg, r0));
     _mm256_storeu_si256(out + 1, _mm256_unpackhi_epi16(bg, r0));
