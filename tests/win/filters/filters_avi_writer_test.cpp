@@ -324,6 +324,52 @@ TEST_F(AviWriterTest, TheScalerDeliversTwentyFourBitPicturesOfTheCameraSize)
     EXPECT_EQ(State_Stopped, state);
 }
 
+// The recording graph's hops into the writer: RenderStream from the scaler and from the Smart Tee behind the
+// audio pause, with no category, type or intermediate filter, each ending on the pin of its stream.
+TEST_F(AviWriterTest, CaptureGraphBuilderRendersEachStreamToItsPin)
+{
+    AddCameraAndScaler();
+    m_microphone = BindMicrophone();
+    ASSERT_TRUE(m_microphone);
+    m_pause = NewFromModule(L"nvpa.ax", CLSID_NorvanePauseAudio);
+    ASSERT_TRUE(m_pause);
+    ASSERT_EQ(S_OK, m_graph->AddFilter(m_microphone.Get(), L"Audio Capture"));
+    ASSERT_EQ(S_OK, m_graph->AddFilter(m_pause.Get(), L"Norvane Pause Audio"));
+    ComPtr<IBaseFilter> tee;
+    ASSERT_EQ(S_OK, dshow::AddFilterByClsid(m_graph.Get(), CLSID_SmartTee, L"SmartTee Filter", tee.Put()));
+    ComPtr<IPin> micOut, pauseIn;
+    ASSERT_EQ(S_OK, dshow::FindPinByCategory(m_microphone.Get(), PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, &MEDIATYPE_Audio,
+                                             true, 0, micOut.Put()));
+    ASSERT_EQ(S_OK, dshow::GetPin(m_pause.Get(), PINDIR_INPUT, 0, pauseIn.Put()));
+    ASSERT_EQ(S_OK, m_graph->ConnectDirect(micOut.Get(), pauseIn.Get(), nullptr));
+    ASSERT_EQ(S_OK, dshow::ConnectFilters(m_graph.Get(), m_pause.Get(), 0, tee.Get(), 0, nullptr, false));
+
+    ComPtr<ICaptureGraphBuilder2> builder;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_ICaptureGraphBuilder2, builder.PutVoid()));
+    ASSERT_EQ(S_OK, builder->SetFiltergraph(m_graph.Get()));
+    EXPECT_TRUE(SUCCEEDED(builder->RenderStream(nullptr, nullptr, m_scaler.Get(), nullptr, m_writer.Get())));
+    EXPECT_TRUE(SUCCEEDED(builder->RenderStream(nullptr, nullptr, tee.Get(), nullptr, m_writer.Get())));
+
+    const IBaseFilter* expected[] = {m_scaler.Get(), tee.Get()};
+    for (int i = 0; i < 2; ++i) {
+        ComPtr<IPin> in, peer;
+        ASSERT_EQ(S_OK, dshow::GetPin(m_writer.Get(), PINDIR_INPUT, i, in.Put()));
+        ASSERT_EQ(S_OK, in->ConnectedTo(peer.Put())) << "writer pin " << i << " is not connected";
+        PIN_INFO info = {};
+        ASSERT_EQ(S_OK, peer->QueryPinInfo(&info));
+        EXPECT_EQ(expected[i], info.pFilter) << "writer pin " << i << " is fed by the wrong filter";
+        if (info.pFilter)
+            info.pFilter->Release();
+        AM_MEDIA_TYPE mt = {};
+        ASSERT_EQ(S_OK, in->ConnectionMediaType(&mt));
+        EXPECT_TRUE(IsEqualGUID(i == 0 ? MEDIASUBTYPE_RGB24 : MEDIASUBTYPE_PCM, mt.subtype));
+        dshow::FreeMediaType(mt);
+    }
+    builder.Reset();
+    tee.Reset(); // the graph keeps it until the teardown removes the microphone's downstream
+}
+
 TEST_F(AviWriterTest, RecordsEveryDeliveredFrameAndSoundBlockIntoAnInterleavedFile)
 {
     AddCameraAndScaler();
