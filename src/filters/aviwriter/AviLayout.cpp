@@ -114,6 +114,8 @@ AviLayout::AviLayout(ByteSink& sink, const LayoutOptions& options) : m_sink(sink
 {
     if (m_options.superIndexEntries < 1)
         m_options.superIndexEntries = 1;
+    // Every size and index offset of a RIFF is a 32-bit field.
+    m_options.riffLimit = std::min<uint64_t>(m_options.riffLimit, kOpenSize);
 }
 
 bool AviLayout::Put(const void* data, size_t size)

@@ -45,8 +45,8 @@ struct AudioFormat
 
 struct LayoutOptions
 {
-    // Largest RIFF (the first and each extension), header included. 1 GiB keeps every offset of the old
-    // index and every standard-index offset far inside 32 bits.
+    // Largest RIFF (the first and each extension), header included; cut to just under 2 GiB, as RIFF sizes
+    // and index offsets are 32-bit fields. 1 GiB keeps them far inside.
     uint64_t riffLimit = uint64_t(1) << 30;
     // Room in each stream's super index: how many RIFFs a file can have (256 GiB at the default limit).
     uint32_t superIndexEntries = 256;
