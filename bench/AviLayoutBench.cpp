@@ -119,6 +119,7 @@ int main(int argc, char** argv)
     Reporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    std::printf("throughput avi_layout %dx%d+sound %.2f GB/s\n", kWidth, kHeight, g_bytesPerSecond / 1e9);
+    std::printf("throughput avi_layout %dx%d+sound %.2f GB/s (per CPU second)\n", kWidth, kHeight,
+                g_bytesPerSecond / 1e9);
     return 0;
 }
