@@ -65,6 +65,24 @@ MovedFile::~MovedFile()
         ADD_FAILURE() << "a moved file could not be put back (error " << GetLastError() << ")";
 }
 
+AddedFile::~AddedFile()
+{
+    if (!DeleteFileW(m_path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        ADD_FAILURE() << "an added file could not be removed (error " << GetLastError() << ")";
+}
+
+bool AddedFile::Write(const std::string& bytes) const
+{
+    HANDLE file = CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
 RegistryValue::RegistryValue(HKEY root, std::wstring subKey, std::wstring name)
     : m_root(root), m_subKey(std::move(subKey)), m_name(std::move(name))
 {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -49,6 +50,22 @@ private:
     std::wstring m_aside;
     bool m_moved = false;
     DWORD m_error = 0;
+};
+
+// A file the test adds (or lets a program write) that must not outlive the test: deleted at the end.
+class AddedFile
+{
+public:
+    explicit AddedFile(std::wstring path) : m_path(std::move(path)) {}
+    ~AddedFile();
+    AddedFile(const AddedFile&) = delete;
+    AddedFile& operator=(const AddedFile&) = delete;
+    const std::wstring& Path() const { return m_path; }
+    // Writes the bytes as the whole file; false when it could not.
+    bool Write(const std::string& bytes) const;
+
+private:
+    std::wstring m_path;
 };
 
 // Keeps a registry value as it is (or that there is none) and puts that back at the end.
