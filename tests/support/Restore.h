@@ -1,5 +1,6 @@
-// What a test changes on the machine, put back at the end of the scope: a fresh folder under %TEMP%, a
-// program file moved aside, a registry value. The destructors run when an assertion ends a test early too.
+// Files of a test and what a test changes on the machine, put back at the end of the scope: a fresh folder
+// under %TEMP%, a file added, a program file moved aside, a registry value. The destructors run when an
+// assertion ends a test early too.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,11 @@
 #include <vector>
 
 namespace testsupport {
+
+// The whole content of a file (at most 64 MiB); empty when it is missing or cannot be read.
+std::string ReadWholeFile(const std::wstring& path);
+// Writes the bytes as the whole file; false when it could not.
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 
 // A new folder under %TEMP% whose name starts with prefix (a prefix with a space gives a path with one);
 // removed with everything in it at the end.
@@ -61,8 +67,7 @@ public:
     AddedFile(const AddedFile&) = delete;
     AddedFile& operator=(const AddedFile&) = delete;
     const std::wstring& Path() const { return m_path; }
-    // Writes the bytes as the whole file; false when it could not.
-    bool Write(const std::string& bytes) const;
+    bool Write(const std::string& bytes) const { return WriteWholeFile(m_path, bytes); }
 
 private:
     std::wstring m_path;

@@ -39,3 +39,16 @@ int CountTesselWindows()
         return ::testing::AssertionFailure() << "Tessel ended with exit code " << exitCode;
     return ::testing::AssertionSuccess();
 }
+
+void TesselFixture::TearDown()
+{
+    if (m_window != nullptr) {
+        EXPECT_TRUE(QuitTessel(m_window, m_tessel));
+    }
+}
+
+void TesselFixture::Send(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    ASSERT_NE(SendMessageTimeoutW(m_window, message, wParam, lParam, SMTO_NORMAL, 20000, &result), 0) << message;
+}

@@ -57,27 +57,11 @@ GlyphMatch CompareGlyph(const std::vector<uint8_t>& frame, const std::vector<uin
     return {static_cast<double>(same) / total, static_cast<double>(mirrored) / total};
 }
 
-class TesselMirrorEndToEnd : public ::testing::Test
+class TesselMirrorEndToEnd : public TesselFixture
 {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(SimctlOk(L"register")); }
     static void TearDownTestSuite() { EXPECT_TRUE(SimctlOk(L"reset")); }
-
-    void TearDown() override
-    {
-        if (m_window != nullptr) {
-            EXPECT_TRUE(QuitTessel(m_window, m_tessel));
-        }
-    }
-
-    void Send(UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        DWORD_PTR result = 0;
-        ASSERT_NE(SendMessageTimeoutW(m_window, message, wParam, lParam, SMTO_NORMAL, 20000, &result), 0);
-    }
-
-    testsupport::ChildProcess m_tessel;
-    HWND m_window = nullptr;
 };
 
 TEST_F(TesselMirrorEndToEnd, MirrorCommandTurnsTheStreamedPictureAndTurnsItBack)

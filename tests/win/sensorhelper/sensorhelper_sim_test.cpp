@@ -20,7 +20,7 @@ using testsupport::SimValue;
 
 namespace {
 
-class TesselSimTest : public ::testing::Test
+class TesselSimTest : public TesselFixture
 {
 protected:
     // Later tests find the default devices again.
@@ -37,22 +37,6 @@ protected:
         m_window = WaitForTesselWindow(20000);
         ASSERT_NE(m_window, nullptr);
     }
-
-    void TearDown() override
-    {
-        if (m_window != nullptr) {
-            EXPECT_TRUE(QuitTessel(m_window, m_tessel));
-        }
-    }
-
-    void Send(UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        DWORD_PTR result = 0;
-        ASSERT_NE(SendMessageTimeoutW(m_window, message, wParam, lParam, SMTO_NORMAL, 20000, &result), 0);
-    }
-
-    testsupport::ChildProcess m_tessel;
-    HWND m_window = nullptr;
 };
 
 TEST_F(TesselSimTest, SonixCommandsSetFlipAndMirrorBits)

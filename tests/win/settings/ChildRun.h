@@ -23,8 +23,12 @@ public:
     std::wstring PathOf(const wchar_t* name) const { return m_folder.PathOf(name); }
     std::wstring ProgramPath() const { return PathOf(L"child.exe"); }
 
-    bool WriteFileBytes(const wchar_t* name, const std::string& bytes) const;
-    std::string ReadFileBytes(const wchar_t* name) const; // empty when missing
+    bool WriteFileBytes(const wchar_t* name, const std::string& bytes) const
+    {
+        return testsupport::WriteWholeFile(PathOf(name), bytes);
+    }
+    // Empty when missing.
+    std::string ReadFileBytes(const wchar_t* name) const { return testsupport::ReadWholeFile(PathOf(name)); }
     bool Exists(const wchar_t* name) const;
 
     // Runs child.exe --child <action> in the folder and collects its debugger output until it ends (30 s at
