@@ -12,6 +12,7 @@
 using dshow::ComPtr;
 using dshow::PixelLayout;
 using namespace testfilters;
+using testsupport::HoldsFor;
 
 namespace {
 
@@ -279,8 +280,9 @@ TEST_F(KitTest, SamplesFlowFromSourceToSinkInAGraphWithRisingTimes)
     EXPECT_EQ(64 * 48 * 3, sink->LastLength());
 
     const LONG afterStop = sink->Received();
-    Sleep(100);
-    EXPECT_EQ(afterStop, sink->Received()) << "no sample after Stop";
+    const LONG deliveredAtStop = source->Delivered();
+    EXPECT_TRUE(HoldsFor([&] { return sink->Received() == afterStop && source->Delivered() == deliveredAtStop; }, 200))
+        << "no sample after Stop";
     // The graph can run again after a stop.
     ASSERT_TRUE(SUCCEEDED(control->Run()));
     EXPECT_TRUE(WaitFor([&] { return sink->Received() >= afterStop + 3; }, 5000));
