@@ -231,8 +231,7 @@ RunResult Run(const std::wstring& program, const std::wstring& arguments, const 
         return result;
     }
     result.started = true;
-    // Only the child holds the write end now, so the pipe reports its end once the child (and whatever it
-    // started with the handle) has gone.
+    // Only the child (and what it starts) holds the write end now.
     writeEnd.Close();
     input.Close();
     OwnedHandle process(info.hProcess);
@@ -262,7 +261,6 @@ RunResult Run(const std::wstring& program, const std::wstring& arguments, const 
             if (WaitForDebugEvent(&event, 100))
                 gone = OnDebugEvent(event, process.Get(), result, &ignored);
         }
-        WaitForSingleObject(process.Get(), 5000);
     }
     WaitForSingleObject(process.Get(), 5000);
     Drain(readEnd.Get(), result.output);
