@@ -6,9 +6,14 @@
 #include "support/Poll.h"
 #include "support/Simctl.h"
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 namespace e2e {
+
+namespace {
+constexpr wchar_t kProductKey[] = L"Software\\Norvane\\Quillo\\";
+}
 
 std::wstring InstallDir()
 {
@@ -145,10 +150,73 @@ std::vector<HWND> VisibleWindows(DWORD pid)
     return windows;
 }
 
+std::wstring ScenePictures()
+{
+    return L"C:\\QuilloScene\\Pictures\\";
+}
+
+std::wstring SceneVideos()
+{
+    return L"C:\\QuilloScene\\Videos\\";
+}
+
+namespace {
+
+// Empties a scene folder (files only; the scene makes no subfolders) and makes sure it is there.
+void EmptyFolder(const std::wstring& folder)
+{
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+bool PutKey(const wchar_t* subkey, std::initializer_list<std::pair<const wchar_t*, DWORD>> numbers,
+            std::initializer_list<std::pair<const wchar_t*, std::wstring>> texts)
+{
+    HKEY key = nullptr;
+    const std::wstring path = std::wstring(kProductKey) + subkey;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    bool ok = true;
+    for (const auto& number : numbers)
+        ok = ok && RegSetValueExW(key, number.first, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number.second),
+                                  sizeof number.second) == ERROR_SUCCESS;
+    for (const auto& text : texts)
+        ok = ok && RegSetValueExW(key, text.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.second.c_str()),
+                                  static_cast<DWORD>((text.second.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+} // namespace
+
+bool UseSceneUser()
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Norvane\\Quillo");
+    EmptyFolder(ScenePictures());
+    EmptyFolder(SceneVideos());
+    // The keys a start looks for are there, so nothing is deployed; auto-hide is off and the folders are the
+    // scene's own. Values left out keep the program's own start values.
+    return PutKey(L"Settings\\Options\\", {{L"AutoHide", 0}, {L"ToolbarPosition", 1}}, {}) &&
+           PutKey(L"Settings\\Picture\\", {{L"Size", 1}, {L"ExportFile", 1}}, {{L"My Pictures", ScenePictures()}}) &&
+           PutKey(L"Settings\\Video\\", {}, {{L"My Video", SceneVideos()}}) && PutKey(L"Properties\\Image\\", {}, {}) &&
+           PutKey(L"Properties\\Options\\", {}, {});
+}
+
 ::testing::AssertionResult ResetScene()
 {
     KillAll(L"Quillo.exe");
     KillAll(L"Tessel.exe");
+    if (!UseSceneUser())
+        return ::testing::AssertionFailure() << "the scene's registry settings could not be written";
     return testsupport::SimctlOk(L"reset");
 }
 

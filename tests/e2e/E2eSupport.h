@@ -36,8 +36,13 @@ std::vector<HWND> VisibleWindows(DWORD pid);
 // Ends every process whose image name is exeName (left over by a failed test).
 void KillAll(const wchar_t* exeName);
 // A clean scene for a scenario: no Quillo and no helper running (whatever a failed test left is ended), the
-// default simulated camera.
+// default simulated camera, and the scene's user (below).
 ::testing::AssertionResult ResetScene();
+// The scene's user: settings keys in place (no first-start deployment), auto-hide off so the bar stays on
+// screen, pictures and recordings in empty folders of the scene's own (never the machine user's own folders).
+bool UseSceneUser();
+std::wstring ScenePictures();
+std::wstring SceneVideos();
 
 // A 32-bit picture read from the screen, rows top-down, 0x00RRGGBB.
 struct Image
