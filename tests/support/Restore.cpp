@@ -132,15 +132,25 @@ RegistryValue::~RegistryValue()
         ADD_FAILURE() << "a registry value could not be put back (error " << status << ")";
 }
 
-LSTATUS RegistryValue::SetDword(DWORD value) const
+LSTATUS RegistryValue::Set(DWORD type, const void* data, DWORD bytes) const
 {
     HKEY key = nullptr;
     LSTATUS status = RegCreateKeyExW(m_root, m_subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS)
         return status;
-    status = RegSetValueExW(key, m_name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    status = RegSetValueExW(key, m_name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes);
     RegCloseKey(key);
     return status;
+}
+
+LSTATUS RegistryValue::SetDword(DWORD value) const
+{
+    return Set(REG_DWORD, &value, sizeof value);
+}
+
+LSTATUS RegistryValue::SetText(const std::wstring& text) const
+{
+    return Set(REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 } // namespace testsupport

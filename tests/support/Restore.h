@@ -84,8 +84,12 @@ public:
 
     // Writes a DWORD (creating the key when needed); the system's result.
     LSTATUS SetDword(DWORD value) const;
+    // Writes a text with its terminator (creating the key when needed).
+    LSTATUS SetText(const std::wstring& text) const;
 
 private:
+    LSTATUS Set(DWORD type, const void* data, DWORD bytes) const;
+
     HKEY m_root;
     std::wstring m_subKey;
     std::wstring m_name;
