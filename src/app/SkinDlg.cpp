@@ -196,6 +196,32 @@ void CSkinDlg::HandOverToFirstInstance()
 
 LRESULT CSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    switch (message) {
+    case WM_ENTERMENULOOP:
+        DebugLog("CSkinDlg::WindowProc ==> message == WM_ENTERMENULOOP !!!");
+        if (m_settings.m_bAutoHide)
+            KillTimer(kHideTimer);
+        break;
+    case WM_EXITMENULOOP:
+        DebugLog("CSkinDlg::WindowProc ==> message == WM_EXITMENULOOP !!!");
+        if (m_settings.m_bAutoHide)
+            SetTimer(kHideTimer, kHideDelayMs);
+        break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND)
+            OnSuspend();
+        else if (wParam == PBT_APMRESUMESUSPEND)
+            DebugLog("CSkinDlg::WindowProc ==> message == WM_POWERBROADCAST && wParam == PBT_APMRESUMESUSPEND!!!");
+        break;
+    case WM_WTSSESSION_CHANGE:
+        OnSessionChange();
+        break;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange();
+        break;
+    default:
+        break;
+    }
     if (message == WM_DESTROY) {
         // The bar ends the program: no more session notices, and the thread's loop ends.
         if (m_sessionRegistered)
@@ -213,6 +239,53 @@ LRESULT CSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnShowToolbar();
     }
     return fx::Dialog::WindowProc(message, wParam, lParam);
+}
+
+void CSkinDlg::OnSuspend()
+{
+    DebugLog("CSkinDlg::WindowProc ==> message == WM_POWERBROADCAST && wParam == PBT_APMSUSPEND!!!");
+    // The preview's own close ends a running recording as a complete file and lets go of the camera.
+    CloseWorkingWindows();
+}
+
+void CSkinDlg::OnSessionChange()
+{
+    DebugLog("CSkinDlg::WindowProc ==> message == WM_WTSSESSION_CHANGE!!!");
+    if (!bTolPrevWnd || !cPreview)
+        return;
+    cPreview->ResetMirrorFlip();
+    // A camera without a preview: the sensor families get both commands with 0, the filter families nothing.
+    std::unique_ptr<Camera> camera(new Camera(nullptr));
+    camera->isp = cPreview->isp;
+    camera->bVGAModule = cPreview->m_bVGAModule;
+    camera->SetMirror(0);
+    camera->SetFlip(0);
+}
+
+void CSkinDlg::OnDisplayChange()
+{
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    (void)EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode); // read, not used
+    static bool rebuilding = false;                                    // a rebuild may bring another display change in
+    if (bTolPrevWnd && cPreview && !rebuilding) {
+        rebuilding = true;
+        const bool recording = cPreview->m_nCapState == 1;
+        if (recording)
+            DebugLog("CSkinDlg::WindowProc ==> bTolPrevWnd=1 & m_nCapState=1 (reocrding)");
+        else
+            DebugLog("CSkinDlg::WindowProc ==> bTolPrevWnd=1 & m_nCapState=%d (Not reocrding)", cPreview->m_nCapState);
+        OnBnClickedButpreview(); // closes it
+        OnBnClickedButpreview(); // and a new one for the new screen
+        if (recording && bTolPrevWnd && cPreview) {
+            // The new preview records on at once, in a new file.
+            cPreview->m_tmLastRecordClick = {};
+            cPreview->m_tmLastRecordClick.wDay = 1;
+            cPreview->OnBnClickedRecord();
+        }
+        rebuilding = false;
+    }
+    DockAt(m_settings.m_nToolbarPosition);
 }
 
 bool CSkinDlg::PreTranslateMessage(MSG& msg)

@@ -123,6 +123,10 @@ private:
     void OnDockRight() { MoveToEdge(3); }
     LRESULT OnHotKey(WPARAM action, LPARAM);
     void CloseWorkingWindows();
+    // Power, session and display events.
+    void OnSuspend();
+    void OnSessionChange();
+    void OnDisplayChange();
     void OnSize(UINT type, int cx, int cy);
     void OnPaint();
     void OnDestroy();

@@ -540,9 +540,8 @@ void Preview::RestoreRecordButtons()
     EnableSettingSizeLists(true);
 }
 
-void Preview::StopRecordingByButton()
+void Preview::EndRecordingClock()
 {
-    DebugLog("Preview::OnBnClickedRecord ==================== Record Ends ==================");
     bFileDeleted = false;
     KillTimer(kCountdownTimer);
     KillTimer(kStreamTimer);
@@ -550,6 +549,12 @@ void Preview::StopRecordingByButton()
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
     m_nCapState = 0;
     m_btnRecord.SetLock(false);
+}
+
+void Preview::StopRecordingByButton()
+{
+    DebugLog("Preview::OnBnClickedRecord ==================== Record Ends ==================");
+    EndRecordingClock();
     if (!m_bEndSession) {
         RestoreRecordButtons();
         DebugLog("Preview::OnBnClickedRecord bFileDeleted=%d", bFileDeleted ? 1 : 0);
@@ -566,13 +571,7 @@ void Preview::StopRecordingByButton()
 void Preview::StopRecordingByClose()
 {
     DebugLog("Preview::OnBnClickedClose ==================== Record Ends ==================");
-    bFileDeleted = false;
-    KillTimer(kCountdownTimer);
-    KillTimer(kStreamTimer);
-    m_lblElapsed.RunClock(false);
-    ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
-    m_nCapState = 0;
-    m_btnRecord.SetLock(false);
+    EndRecordingClock();
     if (m_dwCurrentRecordLengthInSec < recording::kShortestRecordingSeconds) {
         DebugLog("Preview::OnBnClickedClose m_dwCurrentRecordLengthInSec=%d",
                  static_cast<int>(m_dwCurrentRecordLengthInSec));
@@ -851,7 +850,15 @@ void Preview::ChangeResolution(int state, bool fromMenu)
         EndDialog(0);
         return;
     }
+    PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr;
+    // A choice still pending in the open Properties dialog has turned the picture as well.
+    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected ||
+                           (properties && (properties->MirrorChecked() || properties->FlipChecked()));
     ResetMirrorFlip();
+    // A sensor keeps its orientation across graph builds: turn it upright too, so the picture matches the
+    // cleared choice (a new scaler starts upright by itself).
+    if (wasTurned && OrientationPathFor(isp) == OrientationPath::Sensor)
+        ReapplyOrientation();
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
     if (m_pSkinDlg)
         m_pSkinDlg->RenewHooks();
@@ -984,18 +991,10 @@ void Preview::EnableSettingSizeLists(bool enable) const
 
 void Preview::ResetMirrorFlip()
 {
-    PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr;
-    // A choice still pending in the Properties dialog has turned the picture as well.
-    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected ||
-                           (properties && (properties->MirrorChecked() || properties->FlipChecked()));
     m_bIsFlipSelected = false;
     m_bIsMirrorSelected = false;
-    if (properties)
+    if (PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr)
         properties->ClearOrientationChecks(true);
-    // A sensor keeps its orientation across graph builds: turn it upright too, so the picture matches the
-    // cleared choice (a new scaler starts upright by itself).
-    if (wasTurned && m_graph.Graph() && OrientationPathFor(isp) == OrientationPath::Sensor)
-        ReapplyOrientation();
 }
 
 void Preview::GetRectToWorkMonitor()

@@ -136,6 +136,7 @@ private:
     void StartRecording();
     void StopRecordingByButton();
     void StopRecordingByClose();
+    void EndRecordingClock();
     HRESULT InitCaptureGraph(const std::wstring& file);
     bool IsDiskFull();
     void GetDefaultAudioDevice(dshow::ComPtr<IBaseFilter>& audio);

@@ -2,6 +2,7 @@
 #include "dshow/Module.h"
 
 #include "common/ModulePath.h"
+#include "common/RegistryKey.h"
 
 #include <new>
 
@@ -37,32 +38,6 @@ public:
 
 private:
     CreateFunction m_create;
-};
-
-// Registry key owned for its lifetime.
-class RegKey
-{
-public:
-    RegKey() = default;
-    ~RegKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    LONG Create(HKEY parent, const std::wstring& path)
-    {
-        return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &m_key, nullptr);
-    }
-    LONG SetString(const wchar_t* name, const std::wstring& value)
-    {
-        return RegSetValueExW(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-
-private:
-    HKEY m_key = nullptr;
 };
 
 void ModuleAnchor() {}
@@ -112,18 +87,18 @@ HRESULT ModuleCanUnloadNow()
 HRESULT RegisterComServer(const CLSID& clsid, const wchar_t* name, const wchar_t* path)
 {
     const std::wstring key = L"CLSID\\" + GuidText(clsid);
-    RegKey classKey;
-    LONG err = classKey.Create(HKEY_CLASSES_ROOT, key);
+    RegistryKey classKey;
+    LONG err = classKey.Create(HKEY_CLASSES_ROOT, key, KEY_WRITE);
     if (err == ERROR_SUCCESS)
-        err = classKey.SetString(nullptr, name ? name : L"");
+        err = classKey.WriteText(nullptr, name ? name : L"");
     if (err != ERROR_SUCCESS)
         return HRESULT_FROM_WIN32(err);
-    RegKey server;
-    err = server.Create(HKEY_CLASSES_ROOT, key + L"\\InprocServer32");
+    RegistryKey server;
+    err = server.Create(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", KEY_WRITE);
     if (err == ERROR_SUCCESS)
-        err = server.SetString(nullptr, path ? path : L"");
+        err = server.WriteText(nullptr, path ? path : L"");
     if (err == ERROR_SUCCESS)
-        err = server.SetString(L"ThreadingModel", L"Both");
+        err = server.WriteText(L"ThreadingModel", L"Both");
     return HRESULT_FROM_WIN32(err);
 }
 
@@ -215,12 +190,12 @@ HRESULT RegisterInCategory(const CategoryEntry& entry)
     // Extra values go into the instance key, where the device enumerator's property bag finds them.
     const std::wstring key = L"CLSID\\" + GuidText(entry.category) + L"\\Instance\\" +
                              (entry.instance.empty() ? GuidText(entry.clsid) : entry.instance);
-    RegKey instanceKey;
-    LONG err = instanceKey.Create(HKEY_CLASSES_ROOT, key);
+    RegistryKey instanceKey;
+    LONG err = instanceKey.Create(HKEY_CLASSES_ROOT, key, KEY_WRITE);
     for (const auto& value : entry.extraValues) {
         if (err != ERROR_SUCCESS)
             break;
-        err = instanceKey.SetString(value.first.c_str(), value.second);
+        err = instanceKey.WriteText(value.first.c_str(), value.second);
     }
     return HRESULT_FROM_WIN32(err);
 }

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "common/RegistryKey.h"
 #include "settings/DebugLog.h"
 
 namespace {
@@ -15,37 +16,23 @@ using namespace store;
 // Values above this size are never read: no setting is anywhere near it.
 constexpr DWORD kMaxValueBytes = 4096;
 
-// One open key, closed whatever path the caller takes.
-class RegKey
+// A key of the store: the common key with the checked reads of the store's rules.
+class RegKey : public RegistryKey
 {
 public:
-    RegKey() = default;
-    ~RegKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
     bool Open(HKEY root, const std::wstring& path, REGSAM access)
     {
-        return RegOpenKeyExW(root, path.c_str(), 0, access, &m_key) == ERROR_SUCCESS;
-    }
-    bool Create(HKEY root, const std::wstring& path)
-    {
-        return RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &m_key,
-                               nullptr) == ERROR_SUCCESS;
+        return RegistryKey::Open(root, path, access) == ERROR_SUCCESS;
     }
     // The raw value, refused when missing or too large.
     bool Query(const wchar_t* name, DWORD& type, std::vector<uint8_t>& data) const
     {
         DWORD bytes = 0;
-        if (RegQueryValueExW(m_key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || bytes > kMaxValueBytes)
+        if (RegQueryValueExW(Get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || bytes > kMaxValueBytes)
             return false;
         data.assign(bytes, 0);
         DWORD got = bytes;
-        if (RegQueryValueExW(m_key, name, nullptr, &type, bytes ? data.data() : nullptr, &got) != ERROR_SUCCESS ||
+        if (RegQueryValueExW(Get(), name, nullptr, &type, bytes ? data.data() : nullptr, &got) != ERROR_SUCCESS ||
             got != bytes)
             return false;
         return true;
@@ -64,20 +51,13 @@ public:
     }
     bool WriteDword(const wchar_t* name, DWORD value) const
     {
-        return RegSetValueExW(m_key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
-               ERROR_SUCCESS;
+        return RegistryKey::WriteDword(name, value) == ERROR_SUCCESS;
     }
+    // Texts of 255 characters or more are refused.
     bool WriteText(const wchar_t* name, const std::wstring& text) const
     {
-        if (text.size() > kMaxTextChars)
-            return false;
-        const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
-               ERROR_SUCCESS;
+        return text.size() <= kMaxTextChars && RegistryKey::WriteText(name, text) == ERROR_SUCCESS;
     }
-
-private:
-    HKEY m_key = nullptr;
 };
 
 std::wstring Path(const wchar_t* subkey)
