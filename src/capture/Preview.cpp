@@ -1188,6 +1188,9 @@ void Preview::OnDestroy()
     DebugLog("Preview::OnDestroy In!");
     Default();
     m_pVideoProcAmp.Reset();
+    // A preview that ends while recording or enlarged (a failed build ends it without its close) must not leave
+    // the Setting dialog's size lists disabled.
+    EnableSettingSizeLists(true);
 }
 
 void Preview::PostNcDestroy()
