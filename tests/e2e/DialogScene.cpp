@@ -358,8 +358,10 @@ void ChooseComboEntry(HWND combo, int index)
 
 std::wstring Text(HWND window)
 {
+    // WM_GETTEXT, not GetWindowText: for another process's edit control the latter answers its creation text.
     wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    text[1023] = L'\0';
     return text;
 }
 
@@ -407,20 +409,20 @@ RECT RectIn(HWND window, HWND reference)
     return r;
 }
 
-bool Xdotool(const std::wstring& arguments)
+bool RunUnix(const std::wstring& command)
 {
     // Wine starts a Unix program given by its path on the Z: drive (with the Wine process's environment, DISPLAY
-    // among it) but hands back no handle to wait on: a shell runs xdotool and writes its exit code into a file
-    // the test waits for.
+    // among it) but hands back no handle to wait on: a shell runs the command and writes its exit code into a
+    // file the test waits for.
     static int counter = 0;
     const std::wstring name =
-        L"quillo-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+        L"quillo-unix-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
     const std::wstring done = L"Z:\\tmp\\" + name;
     DeleteFileW(done.c_str());
-    std::wstring command = L"/bin/sh -c \"xdotool " + arguments + L"; echo $? > /tmp/" + name + L"\"";
+    std::wstring line = L"/bin/sh -c \"" + command + L"; echo $? > /tmp/" + name + L"\"";
     STARTUPINFOW si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     if (pi.hThread)
         CloseHandle(pi.hThread);
@@ -444,6 +446,31 @@ bool Xdotool(const std::wstring& arguments)
     return ended && code[0] == '0';
 }
 
+bool Xdotool(const std::wstring& arguments)
+{
+    return RunUnix(L"xdotool " + arguments);
+}
+
+UnwritableFolder::UnwritableFolder()
+{
+    // An immutable folder: not even an administrator may create a file in it (Wine hides the kernel's own
+    // read-only folders from its listings, so they cannot be browsed to).
+    const std::wstring name = L"quillo-locked-" + std::to_wstring(GetCurrentProcessId());
+    m_unixPath = L"/tmp/" + name;
+    if (RunUnix(L"mkdir -p " + m_unixPath + L" && chattr +i " + m_unixPath))
+        m_path = L"Z:\\tmp\\" + name;
+}
+
+std::vector<std::wstring> UnwritableFolder::TreePath() const
+{
+    return {L"My Computer", L"Z:", L"tmp", m_unixPath.substr(5)};
+}
+
+UnwritableFolder::~UnwritableFolder()
+{
+    (void)RunUnix(L"chattr -i " + m_unixPath + L"; rmdir " + m_unixPath);
+}
+
 HWND MessageBoxWithText(DWORD pid, const std::wstring& text, DWORD timeoutMs)
 {
     HWND found = nullptr;
@@ -460,7 +487,20 @@ HWND MessageBoxWithText(DWORD pid, const std::wstring& text, DWORD timeoutMs)
     return found;
 }
 
-bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstring>& path)
+HWND FolderBrowser(DWORD pid, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            found =
+                FindTopLevel(pid, [](HWND window) { return FindWindowExW(window, nullptr, WC_TREEVIEWW, nullptr); });
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstring>& path, std::wstring* seen)
 {
     HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
     RemoteBuffer buffer(pid, 4096);
@@ -470,17 +510,25 @@ bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstri
     for (const std::wstring& name : path) {
         SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
         HTREEITEM match = nullptr;
+        std::wstring texts;
         WaitFor(
             [&] {
+                texts.clear();
                 for (HTREEITEM item = NextItem(tree, TVGN_CHILD, parent); item && !match;
-                     item = NextItem(tree, TVGN_NEXT, item))
-                    if (RemoteItemText(tree, buffer, item).find(name) != std::wstring::npos)
+                     item = NextItem(tree, TVGN_NEXT, item)) {
+                    const std::wstring text = RemoteItemText(tree, buffer, item);
+                    texts += L"[" + text + L"]";
+                    if (text.find(name) != std::wstring::npos)
                         match = item;
+                }
                 return match != nullptr;
             },
             10000);
-        if (!match)
+        if (!match) {
+            if (seen)
+                *seen = L"no " + name + L" among " + texts;
             return false;
+        }
         parent = match;
     }
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));

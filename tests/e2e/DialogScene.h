@@ -115,16 +115,40 @@ void MoveSlider(HWND slider, int position);
 // The rectangle of a window in the client coordinates of another.
 RECT RectIn(HWND window, HWND reference);
 
+// Runs a Unix shell command line on the machine Wine runs on; true when it ended with 0.
+bool RunUnix(const std::wstring& command);
 // Runs xdotool (on the X display Wine draws on) with the arguments; true when it ended with 0.
 bool Xdotool(const std::wstring& arguments);
+
+// A folder in which no file can be created, listed like any other folder (Z:\tmp\quillo-locked-<pid>, made
+// immutable); gone at
+// the end of the scope. Path() is empty when it could not be made.
+class UnwritableFolder
+{
+public:
+    UnwritableFolder();
+    ~UnwritableFolder();
+    UnwritableFolder(const UnwritableFolder&) = delete;
+    UnwritableFolder& operator=(const UnwritableFolder&) = delete;
+    const std::wstring& Path() const { return m_path; }
+    // Its name in the folder browser's tree below Z:.
+    std::vector<std::wstring> TreePath() const;
+
+private:
+    std::wstring m_unixPath;
+    std::wstring m_path;
+};
 
 // The message box of this Quillo whose text is `text`, within the time; null otherwise.
 HWND MessageBoxWithText(DWORD pid, const std::wstring& text, DWORD timeoutMs);
 
+// The shell's folder browser of a process (the window with a tree view), within the time; null otherwise.
+HWND FolderBrowser(DWORD pid, DWORD timeoutMs);
 // The shell's folder browser of another process: walks its tree by item texts, selects the item and confirms.
 // `path` names the items below the desktop, e.g. {L"My Computer", L"Z:", L"sys"}; an item matches when its text
-// contains the name. False when an item was not found.
-bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstring>& path);
+// contains the name. False when an item was not found; *seen then tells what was there.
+bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstring>& path,
+                           std::wstring* seen = nullptr);
 
 // The WCAG contrast ratio of two colours (1 to 21).
 double ContrastRatio(uint32_t rgb1, uint32_t rgb2);

@@ -136,7 +136,6 @@ protected:
         scene::AltKey(scene::Control(m_dialog, IDC_PROP_OK), 'I');
         ASSERT_TRUE(scene::WaitFor([&] { return IsWindowVisible(m_image) && !IsWindowVisible(m_options); }, 5000));
         EXPECT_FALSE(IsWindowEnabled(scene::Control(m_dialog, IDC_PROP_TAB_IMAGE))) << "the chosen tab is disabled";
-        Sleep(300); // the page paints before pixels are read
     }
     // The button pressed, and the dialog gone.
     void CloseWith(UINT button)
@@ -197,9 +196,14 @@ TEST_P(ClosedPreview, SlidersShowTheFamilysValuesDisabledWithGreyLabels)
         EXPECT_EQ(brightness.maximum, 100);
         EXPECT_EQ(brightness.position, 0);
     }
-    const LabelInk name = InkOf(scene::Control(m_image, IDC_IMG_BRIGHTNESS_NAME));
-    EXPECT_GT(name.grey, 0) << "the name is written in grey";
-    EXPECT_EQ(name.white, 0);
+    LabelInk name;
+    EXPECT_TRUE(scene::WaitFor(
+        [&] {
+            name = InkOf(scene::Control(m_image, IDC_IMG_BRIGHTNESS_NAME));
+            return name.grey > 0 && name.white == 0;
+        },
+        5000))
+        << "the name is written in grey: " << name.grey << " grey and " << name.white << " white pixels";
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, ClosedPreview,
@@ -230,9 +234,14 @@ TEST_P(OpenPreview, SlidersShowTheCamerasOwnRangesAndValuesWithWhiteLabels)
         EXPECT_EQ(slider.maximum, camera.maximum) << i;
         EXPECT_EQ(slider.position, camera.value) << i;
     }
-    const LabelInk name = InkOf(scene::Control(m_image, IDC_IMG_BRIGHTNESS_NAME));
-    EXPECT_GT(name.white, 0) << "the name is written in white";
-    EXPECT_EQ(name.grey, 0);
+    LabelInk name;
+    EXPECT_TRUE(scene::WaitFor(
+        [&] {
+            name = InkOf(scene::Control(m_image, IDC_IMG_BRIGHTNESS_NAME));
+            return name.white > 0 && name.grey == 0;
+        },
+        5000))
+        << "the name is written in white: " << name.grey << " grey and " << name.white << " white pixels";
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, OpenPreview, ::testing::Values(L"sonix", L"veyra9665", L"sunplus", L"alcor"),
