@@ -1,6 +1,7 @@
-// The scaler's pixel kernels: every conversion path against the per-pixel reference over all
-// orientations, crops, row orders, odd widths and padded strides; colours over the whole YUV range;
-// where rows end up in a cropped DIB; and refusal of frames that do not fit their buffers.
+// The scaler's pixel kernels: every conversion path (YUY2 or RGB24 to 24-bit or 32-bit RGB) against the
+// per-pixel reference over all orientations, crops, row orders, odd widths and padded strides; colours
+// over the whole YUV range; where rows end up in a cropped DIB; and refusal of frames that do not fit
+// their buffers.
 #include "filters/kernels/ScalerKernels.h"
 
 #include <gtest/gtest.h>
@@ -26,30 +27,19 @@ namespace {
 constexpr uint8_t kGuard = 0xA5;
 constexpr size_t kGuardBytes = 64;
 
-enum class Format { Yuy2, Rgb24 };
-
-size_t SourceRowBytes(Format format, int width)
+const char* FormatName(PixelFormat format)
 {
-    return format == Format::Yuy2 ? Yuy2RowBytes(width) : static_cast<size_t>(width) * 3;
+    return format == PixelFormat::Yuy2 ? "Yuy2" : format == PixelFormat::Rgb24 ? "Rgb24" : "Rgb32";
 }
 
-size_t RequiredSource(Format format, const FrameGeometry& g)
+size_t SourceRowBytes(PixelFormat format, int width)
 {
-    return format == Format::Yuy2 ? RequiredYuy2Bytes(g) : RequiredRgb24SourceBytes(g);
+    return format == PixelFormat::Yuy2 ? Yuy2RowBytes(width) : static_cast<size_t>(width) * 3;
 }
 
-bool Convert(Format format, const std::vector<uint8_t>& src, std::vector<uint8_t>& dst, size_t dstBytes,
-             const FrameGeometry& g, KernelPath path)
+size_t PixelBytes(PixelFormat format)
 {
-    return format == Format::Yuy2 ? ConvertYuy2ToRgb24(src.data(), src.size(), dst.data(), dstBytes, g, path)
-                                  : ConvertRgb24ToRgb24(src.data(), src.size(), dst.data(), dstBytes, g, path);
-}
-
-bool ConvertReference(Format format, const std::vector<uint8_t>& src, std::vector<uint8_t>& dst, size_t dstBytes,
-                      const FrameGeometry& g)
-{
-    return format == Format::Yuy2 ? ConvertYuy2ToRgb24Reference(src.data(), src.size(), dst.data(), dstBytes, g)
-                                  : ConvertRgb24ToRgb24Reference(src.data(), src.size(), dst.data(), dstBytes, g);
+    return format == PixelFormat::Rgb32 ? 4 : 3;
 }
 
 std::vector<uint8_t> RandomBytes(size_t count, std::mt19937& random)
@@ -88,23 +78,32 @@ std::string Describe(const FrameGeometry& g)
 struct PathCase
 {
     KernelPath path;
-    Format format;
+    PixelFormat from, to;
 };
 
 void PrintTo(const PathCase& c, std::ostream* os)
 {
-    *os << KernelPathName(c.path) << (c.format == Format::Yuy2 ? " YUY2" : " RGB24");
+    *os << KernelPathName(c.path) << " " << FormatName(c.from) << " to " << FormatName(c.to);
 }
 
 std::string PathCaseName(const testing::TestParamInfo<PathCase>& info)
 {
-    return std::string(KernelPathName(info.param.path)) + (info.param.format == Format::Yuy2 ? "_Yuy2" : "_Rgb24");
+    return std::string(KernelPathName(info.param.path)) + "_" + FormatName(info.param.from) + "_" +
+           FormatName(info.param.to);
 }
 
-const PathCase kPathCases[] = {
-    {KernelPath::Scalar, Format::Yuy2},  {KernelPath::Sse2, Format::Yuy2},  {KernelPath::Avx2, Format::Yuy2},
-    {KernelPath::Scalar, Format::Rgb24}, {KernelPath::Sse2, Format::Rgb24}, {KernelPath::Avx2, Format::Rgb24},
-};
+std::vector<PathCase> AllPathCases()
+{
+    std::vector<PathCase> cases;
+    for (KernelPath path : {KernelPath::Scalar, KernelPath::Sse2, KernelPath::Avx2}) {
+        for (PixelFormat from : {PixelFormat::Yuy2, PixelFormat::Rgb24}) {
+            for (PixelFormat to : {PixelFormat::Rgb24, PixelFormat::Rgb32}) {
+                cases.push_back({path, from, to});
+            }
+        }
+    }
+    return cases;
+}
 
 class KernelPathTest : public testing::TestWithParam<PathCase>
 {
@@ -120,11 +119,14 @@ protected:
 // Widths around the 16-pixel vector blocks, odd ones included (YUY2 then ends in half a pair).
 TEST_P(KernelPathTest, MatchesReferenceInEveryOrientationCropAndRowOrder)
 {
-    const Format format = GetParam().format;
+    const PathCase& c = GetParam();
+    const size_t pixelBytes = PixelBytes(c.to);
     std::mt19937 random(1234);
-    for (int width : {1, 2, 3, 15, 16, 17, 31, 32, 33, 47, 50, 97}) {
+    for (int width : {1, 2, 3, 7, 8, 9, 10, 11, 15, 16, 17, 21, 31, 32, 33, 47, 50, 97}) {
         for (int variant = 0; variant < 64; ++variant) {
             FrameGeometry g;
+            g.srcFormat = c.from;
+            g.dstFormat = c.to;
             g.width = width;
             g.height = 5;
             g.srcHeight = (variant & 1) ? 8 : 0; // three rows cropped: one above, two below
@@ -133,28 +135,31 @@ TEST_P(KernelPathTest, MatchesReferenceInEveryOrientationCropAndRowOrder)
             g.srcBottomUp = (variant & 8) != 0;
             g.dstBottomUp = (variant & 16) == 0;
             const bool padded = (variant & 32) != 0;
-            g.srcStride = static_cast<ptrdiff_t>(SourceRowBytes(format, width) + (padded ? 13 : 0));
-            g.dstStride = padded ? static_cast<ptrdiff_t>(Rgb24Stride(width) + 8) : 0;
+            g.srcStride = static_cast<ptrdiff_t>(SourceRowBytes(c.from, width) + (padded ? 13 : 0));
+            g.dstStride = padded ? static_cast<ptrdiff_t>(DibStride(c.to, width) + 8) : 0;
             SCOPED_TRACE(Describe(g));
 
-            const std::vector<uint8_t> src = RandomBytes(RequiredSource(format, g), random);
-            const size_t dstBytes = RequiredRgb24DestinationBytes(g);
+            const std::vector<uint8_t> src = RandomBytes(RequiredSourceBytes(g), random);
+            const size_t dstBytes = RequiredDestinationBytes(g);
             ASSERT_GT(dstBytes, 0u);
             std::vector<uint8_t> expected = GuardedOutput(dstBytes);
             std::vector<uint8_t> actual = GuardedOutput(dstBytes);
-            ASSERT_TRUE(ConvertReference(format, src, expected, dstBytes, g));
-            ASSERT_TRUE(Convert(format, src, actual, dstBytes, g, GetParam().path));
+            ASSERT_TRUE(ConvertFrameReference(src.data(), src.size(), expected.data(), dstBytes, g));
+            ASSERT_TRUE(ConvertFrame(src.data(), src.size(), actual.data(), dstBytes, g, c.path));
 
-            const size_t stride = g.dstStride ? static_cast<size_t>(g.dstStride) : Rgb24Stride(width);
+            const size_t dib = DibStride(c.to, width);
+            const size_t stride = g.dstStride ? static_cast<size_t>(g.dstStride) : dib;
+            const size_t rowPixels = static_cast<size_t>(width) * pixelBytes;
             for (int row = 0; row < g.height; ++row) {
                 for (size_t i = 0; i < stride && row * stride + i < dstBytes; ++i) {
                     const size_t at = row * stride + i;
-                    const int tolerance = (format == Format::Yuy2 && i < static_cast<size_t>(width) * 3) ? 1 : 0;
-                    if (i >= Rgb24Stride(width)) {
+                    const bool spare = pixelBytes == 4 && i % 4 == 3;
+                    const int tolerance = (c.from == PixelFormat::Yuy2 && i < rowPixels && !spare) ? 1 : 0;
+                    if (i >= dib) {
                         // Stride bytes past the DIB row belong to the caller.
                         ASSERT_EQ(actual[at], kGuard) << "row " << row << " byte " << i;
-                    } else if (i >= static_cast<size_t>(width) * 3) {
-                        ASSERT_EQ(actual[at], 0) << "padding of row " << row << " byte " << i;
+                    } else if (i >= rowPixels || spare) {
+                        ASSERT_EQ(actual[at], 0) << "padding or spare byte of row " << row << " byte " << i;
                     } else {
                         ASSERT_LE(std::abs(actual[at] - expected[at]), tolerance) << "row " << row << " byte " << i;
                     }
@@ -165,7 +170,7 @@ TEST_P(KernelPathTest, MatchesReferenceInEveryOrientationCropAndRowOrder)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, KernelPathTest, testing::ValuesIn(kPathCases), PathCaseName);
+INSTANTIATE_TEST_SUITE_P(Paths, KernelPathTest, testing::ValuesIn(AllPathCases()), PathCaseName);
 
 class ColourPathTest : public testing::TestWithParam<KernelPath>
 {
@@ -179,43 +184,49 @@ protected:
 };
 
 // Colour arithmetic over all 2^24 combinations of Y, U and V, out-of-range values included, in frames of
-// 256 x 256 pixels: the plain path within 1 of the exact colour, the vector paths identical to it.
+// 256 x 256 pixels, into both output formats: the plain path within 1 of the exact colour, the vector
+// paths identical to it.
 TEST_P(ColourPathTest, EveryYuvValueWithinOneOfExactColour)
 {
     const KernelPath path = GetParam();
-    FrameGeometry g;
-    g.width = 256;
-    g.height = 256;
-    g.srcStride = 512;
-    g.dstBottomUp = false;
-    std::vector<uint8_t> src(RequiredYuy2Bytes(g));
-    std::vector<uint8_t> expected(RequiredRgb24DestinationBytes(g));
-    std::vector<uint8_t> actual(expected.size());
-    const size_t stride = Rgb24Stride(256);
-    for (int u = 0; u < 256; ++u) {
-        for (int v = 0; v < 256; ++v) {
-            for (int pair = 0; pair < 128; ++pair) {
-                uint8_t* p = &src[v * 512 + pair * 4];
-                p[0] = static_cast<uint8_t>(2 * pair);
-                p[1] = static_cast<uint8_t>(u);
-                p[2] = static_cast<uint8_t>(2 * pair + 1);
-                p[3] = static_cast<uint8_t>(v);
+    for (PixelFormat to : {PixelFormat::Rgb24, PixelFormat::Rgb32}) {
+        SCOPED_TRACE(FormatName(to));
+        FrameGeometry g;
+        g.dstFormat = to;
+        g.width = 256;
+        g.height = 256;
+        g.srcStride = 512;
+        g.dstBottomUp = false;
+        std::vector<uint8_t> src(RequiredSourceBytes(g));
+        std::vector<uint8_t> expected(RequiredDestinationBytes(g));
+        std::vector<uint8_t> actual(expected.size());
+        const size_t stride = DibStride(to, 256);
+        const size_t pixelBytes = PixelBytes(to);
+        for (int u = 0; u < 256; ++u) {
+            for (int v = 0; v < 256; ++v) {
+                for (int pair = 0; pair < 128; ++pair) {
+                    uint8_t* p = &src[v * 512 + pair * 4];
+                    p[0] = static_cast<uint8_t>(2 * pair);
+                    p[1] = static_cast<uint8_t>(u);
+                    p[2] = static_cast<uint8_t>(2 * pair + 1);
+                    p[3] = static_cast<uint8_t>(v);
+                }
             }
-        }
-        const bool againstExact = path == KernelPath::Scalar;
-        ASSERT_TRUE(
-            againstExact
-                ? ConvertYuy2ToRgb24Reference(src.data(), src.size(), expected.data(), expected.size(), g)
-                : ConvertYuy2ToRgb24(src.data(), src.size(), expected.data(), expected.size(), g, KernelPath::Scalar));
-        ASSERT_TRUE(ConvertYuy2ToRgb24(src.data(), src.size(), actual.data(), actual.size(), g, path));
-        if (!againstExact && actual == expected) {
-            continue;
-        }
-        for (size_t i = 0; i < actual.size(); ++i) {
-            if (std::abs(actual[i] - expected[i]) > (againstExact ? 1 : 0)) {
-                FAIL() << "Y " << (i % stride) / 3 << " U " << u << " V " << i / stride << " channel " << i % 3 << ": "
-                       << int(actual[i]) << " instead of " << int(expected[i])
-                       << (againstExact ? " (exact)" : " (plain path)");
+            const bool againstExact = path == KernelPath::Scalar;
+            ASSERT_TRUE(
+                againstExact
+                    ? ConvertFrameReference(src.data(), src.size(), expected.data(), expected.size(), g)
+                    : ConvertFrame(src.data(), src.size(), expected.data(), expected.size(), g, KernelPath::Scalar));
+            ASSERT_TRUE(ConvertFrame(src.data(), src.size(), actual.data(), actual.size(), g, path));
+            if (!againstExact && actual == expected) {
+                continue;
+            }
+            for (size_t i = 0; i < actual.size(); ++i) {
+                if (std::abs(actual[i] - expected[i]) > (againstExact ? 1 : 0)) {
+                    FAIL() << "Y " << (i % stride) / pixelBytes << " U " << u << " V " << i / stride << " channel "
+                           << i % pixelBytes << ": " << int(actual[i]) << " instead of " << int(expected[i])
+                           << (againstExact ? " (exact)" : " (plain path)");
+                }
             }
         }
     }
@@ -249,12 +260,16 @@ TEST_P(ColourPathTest, KnownColoursComeOutRight)
         for (int pair = 0; pair < 10; ++pair) {
             src.insert(src.end(), {c.y, c.u, c.y, c.v});
         }
-        std::vector<uint8_t> dst(RequiredRgb24DestinationBytes(g));
-        ASSERT_TRUE(ConvertYuy2ToRgb24(src.data(), src.size(), dst.data(), dst.size(), g, GetParam()));
-        for (int x = 0; x < 20; ++x) {
-            EXPECT_NEAR(dst[3 * x + 0], c.b, 1) << "blue of pixel " << x;
-            EXPECT_NEAR(dst[3 * x + 1], c.g, 1) << "green of pixel " << x;
-            EXPECT_NEAR(dst[3 * x + 2], c.r, 1) << "red of pixel " << x;
+        for (PixelFormat to : {PixelFormat::Rgb24, PixelFormat::Rgb32}) {
+            g.dstFormat = to;
+            const size_t pixelBytes = PixelBytes(to);
+            std::vector<uint8_t> dst(RequiredDestinationBytes(g));
+            ASSERT_TRUE(ConvertFrame(src.data(), src.size(), dst.data(), dst.size(), g, GetParam()));
+            for (int x = 0; x < 20; ++x) {
+                EXPECT_NEAR(dst[pixelBytes * x + 0], c.b, 1) << FormatName(to) << " blue of pixel " << x;
+                EXPECT_NEAR(dst[pixelBytes * x + 1], c.g, 1) << FormatName(to) << " green of pixel " << x;
+                EXPECT_NEAR(dst[pixelBytes * x + 2], c.r, 1) << FormatName(to) << " red of pixel " << x;
+            }
         }
     }
 }
@@ -291,7 +306,8 @@ TEST_P(CropOrientationTest, DropsFortyRowsTopAndBottomAndStoresLastRowFirst)
     g.mirror = c.mirror;
     g.flip = c.flip;
     g.srcBottomUp = c.srcBottomUp;
-    std::vector<uint8_t> src(RequiredRgb24SourceBytes(g));
+    g.srcFormat = PixelFormat::Rgb24;
+    std::vector<uint8_t> src(RequiredSourceBytes(g));
     for (int stored = 0; stored < 800; ++stored) {
         const int pictureRow = c.srcBottomUp ? 799 - stored : stored;
         for (int x = 0; x < 1280; ++x) {
@@ -304,7 +320,7 @@ TEST_P(CropOrientationTest, DropsFortyRowsTopAndBottomAndStoresLastRowFirst)
     for (KernelPath path : {KernelPath::Scalar, KernelPath::Sse2, KernelPath::Avx2}) {
         SCOPED_TRACE(KernelPathName(path));
         std::vector<uint8_t> dst = GuardedOutput(1280 * 3 * 720);
-        ASSERT_TRUE(ConvertRgb24ToRgb24(src.data(), src.size(), dst.data(), 1280 * 3 * 720, g, path));
+        ASSERT_TRUE(ConvertFrame(src.data(), src.size(), dst.data(), 1280 * 3 * 720, g, path));
         const auto rowOf = [&](int stored) { return dst[stored * 3840] | dst[stored * 3840 + 1] << 8; };
         EXPECT_EQ(rowOf(0), c.firstStoredRow);
         EXPECT_EQ(rowOf(719), c.firstStoredRow == 759 ? 40 : 759);
@@ -331,17 +347,19 @@ TEST(ScalerKernels, LoneLastYuy2PixelUsesItsPairsChroma)
     const std::vector<uint8_t> src = {100, 60, 110, 200, 180, 240, 16, 16};
     uint8_t expectedLast[3];
     YuvToBgrReference(180, 240, 16, expectedLast);
-    uint8_t expectedMirroredFirst[3];
-    YuvToBgrReference(180, 240, 16, expectedMirroredFirst);
     for (KernelPath path : {KernelPath::Scalar, KernelPath::Sse2, KernelPath::Avx2}) {
         SCOPED_TRACE(KernelPathName(path));
-        for (bool mirror : {false, true}) {
-            g.mirror = mirror;
-            std::vector<uint8_t> dst(RequiredRgb24DestinationBytes(g));
-            ASSERT_TRUE(ConvertYuy2ToRgb24(src.data(), src.size(), dst.data(), dst.size(), g, path));
-            const uint8_t* lone = mirror ? &dst[0] : &dst[6];
-            for (int ch = 0; ch < 3; ++ch) {
-                EXPECT_NEAR(lone[ch], expectedLast[ch], 1) << (mirror ? "mirrored " : "") << "channel " << ch;
+        for (PixelFormat to : {PixelFormat::Rgb24, PixelFormat::Rgb32}) {
+            for (bool mirror : {false, true}) {
+                g.dstFormat = to;
+                g.mirror = mirror;
+                std::vector<uint8_t> dst(RequiredDestinationBytes(g));
+                ASSERT_TRUE(ConvertFrame(src.data(), src.size(), dst.data(), dst.size(), g, path));
+                const uint8_t* lone = mirror ? &dst[0] : &dst[2 * PixelBytes(to)];
+                for (int ch = 0; ch < 3; ++ch) {
+                    EXPECT_NEAR(lone[ch], expectedLast[ch], 1)
+                        << FormatName(to) << (mirror ? " mirrored" : "") << " channel " << ch;
+                }
             }
         }
     }
@@ -355,8 +373,8 @@ TEST(ScalerKernels, RefusesFramesThatDoNotFitTheirBuffers)
     good.height = 4;
     good.srcHeight = 6;
     good.srcStride = 128;
-    const size_t srcBytes = RequiredYuy2Bytes(good);
-    const size_t dstBytes = RequiredRgb24DestinationBytes(good);
+    const size_t srcBytes = RequiredSourceBytes(good);
+    const size_t dstBytes = RequiredDestinationBytes(good);
     ASSERT_EQ(srcBytes, 128u * 6);
     ASSERT_EQ(dstBytes, 192u * 4);
     const std::vector<uint8_t> src(srcBytes, 128);
@@ -388,18 +406,28 @@ TEST(ScalerKernels, RefusesFramesThatDoNotFitTheirBuffers)
         {"output stride shorter than a row", with([](FrameGeometry& g) { g.dstStride = 191; }), srcBytes, dstBytes,
          false, false},
         {"absurd width", with([](FrameGeometry& g) { g.width = 1 << 30; }), srcBytes, dstBytes, false, false},
+        {"32-bit RGB as input", with([](FrameGeometry& g) { g.srcFormat = PixelFormat::Rgb32; }), srcBytes, dstBytes,
+         false, false},
+        {"YUY2 as output", with([](FrameGeometry& g) { g.dstFormat = PixelFormat::Yuy2; }), srcBytes, dstBytes, false,
+         false},
+        {"32-bit output into a 24-bit buffer", with([](FrameGeometry& g) { g.dstFormat = PixelFormat::Rgb32; }),
+         srcBytes, dstBytes, false, false},
     };
     for (const Bad& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<uint8_t> dst = GuardedOutput(dstBytes);
-        for (KernelPath path : {KernelPath::Scalar, KernelPath::Auto}) {
-            EXPECT_FALSE(ConvertYuy2ToRgb24(c.nullSrc ? nullptr : src.data(), c.srcBytes,
-                                            c.nullDst ? nullptr : dst.data(), c.dstBytes, c.g, path));
-            EXPECT_FALSE(ConvertRgb24ToRgb24(c.nullSrc ? nullptr : src.data(), c.srcBytes,
-                                             c.nullDst ? nullptr : dst.data(), c.dstBytes, c.g, path));
+        for (PixelFormat from : {PixelFormat::Yuy2, PixelFormat::Rgb24}) {
+            FrameGeometry g = c.g;
+            if (g.srcFormat != PixelFormat::Rgb32) {
+                g.srcFormat = from;
+            }
+            for (KernelPath path : {KernelPath::Scalar, KernelPath::Auto}) {
+                EXPECT_FALSE(ConvertFrame(c.nullSrc ? nullptr : src.data(), c.srcBytes,
+                                          c.nullDst ? nullptr : dst.data(), c.dstBytes, g, path));
+            }
+            EXPECT_FALSE(ConvertFrameReference(c.nullSrc ? nullptr : src.data(), c.srcBytes,
+                                               c.nullDst ? nullptr : dst.data(), c.dstBytes, g));
         }
-        EXPECT_FALSE(ConvertYuy2ToRgb24Reference(c.nullSrc ? nullptr : src.data(), c.srcBytes,
-                                                 c.nullDst ? nullptr : dst.data(), c.dstBytes, c.g));
         EXPECT_TRUE(GuardIntact(dst, 0)) << "output written although the frame was refused";
     }
 }
@@ -410,6 +438,7 @@ TEST(ScalerKernels, RowSizesAndUnevenCrop)
     EXPECT_EQ(Rgb24Stride(1), 4u);
     EXPECT_EQ(Rgb24Stride(1279), 3840u);
     EXPECT_EQ(Rgb24Stride(5), 16u);
+    EXPECT_EQ(DibStride(PixelFormat::Rgb32, 5), 20u);
     EXPECT_EQ(Yuy2RowBytes(3), 8u);
 
     FrameGeometry g;
@@ -418,20 +447,35 @@ TEST(ScalerKernels, RowSizesAndUnevenCrop)
     g.srcHeight = 4; // three rows dropped: one above, two below
     g.srcStride = 6;
     g.dstBottomUp = false;
+    g.srcFormat = PixelFormat::Rgb24;
     const std::vector<uint8_t> src = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3};
-    std::vector<uint8_t> dst(RequiredRgb24DestinationBytes(g), 0xEE);
+    std::vector<uint8_t> dst(RequiredDestinationBytes(g), 0xEE);
     ASSERT_EQ(dst.size(), 8u);
-    ASSERT_TRUE(ConvertRgb24ToRgb24(src.data(), src.size(), dst.data(), dst.size(), g));
+    ASSERT_TRUE(ConvertFrame(src.data(), src.size(), dst.data(), dst.size(), g));
     EXPECT_EQ(dst, (std::vector<uint8_t>{1, 1, 1, 1, 1, 1, 0, 0}));
 }
 
-// Widening to 32-bit rows keeps every colour byte in place and writes exactly width quadruples.
+// Widening to 32-bit rows keeps every colour byte in place and writes exactly width quadruples, plain
+// and mirrored.
 TEST(ScalerKernels, Rgb32RowKeepsColoursAndStopsAtTheWidth)
 {
     const std::vector<uint8_t> src = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    std::vector<uint8_t> dst(16, 0xEE);
-    Rgb24RowToRgb32(src.data(), dst.data(), 3);
-    EXPECT_EQ(dst, (std::vector<uint8_t>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0xEE, 0xEE, 0xEE, 0xEE}));
+    FrameGeometry g;
+    g.srcFormat = PixelFormat::Rgb24;
+    g.dstFormat = PixelFormat::Rgb32;
+    g.width = 3;
+    g.height = 1;
+    g.srcStride = 9;
+    for (KernelPath path : {KernelPath::Scalar, KernelPath::Sse2, KernelPath::Avx2}) {
+        SCOPED_TRACE(KernelPathName(path));
+        std::vector<uint8_t> dst(16, 0xEE);
+        g.mirror = false;
+        ASSERT_TRUE(ConvertFrame(src.data(), src.size(), dst.data(), 12, g, path));
+        EXPECT_EQ(dst, (std::vector<uint8_t>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0xEE, 0xEE, 0xEE, 0xEE}));
+        g.mirror = true;
+        ASSERT_TRUE(ConvertFrame(src.data(), src.size(), dst.data(), 12, g, path));
+        EXPECT_EQ(dst, (std::vector<uint8_t>{7, 8, 9, 0, 4, 5, 6, 0, 1, 2, 3, 0, 0xEE, 0xEE, 0xEE, 0xEE}));
+    }
 }
 
 TEST(ScalerKernels, ForcedPathFallsBackToOneTheProcessorHas)

@@ -1,7 +1,11 @@
-// Output size, grabbed-frame BMP header and hold timeline of the scaler and audio-pause filters.
+// Output size, grabbed-frame BMP header and hold timeline of the scaler and audio-pause filters, and the
+// scaler's per-frame path (connection formats to sample and grab picture) on hand-worked pixels.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "filters/common/HoldTimeline.h"
+#include "filters/scaler/FramePath.h"
 #include "filters/scaler/ScalerRules.h"
 
 namespace {
@@ -129,6 +133,86 @@ TEST(HoldTimeline, RestartForgetsTheShiftOfTheLastRun)
     time = 700;
     EXPECT_EQ(1, Feed(t, time, 1, &first));
     EXPECT_EQ(700, first);
+}
+
+using kernels::PixelFormat;
+
+scaler::StreamFormats Formats(PixelFormat in, int inWidth, int inHeight, PixelFormat out, int outWidth, int outHeight)
+{
+    scaler::StreamFormats f;
+    f.input = in;
+    f.inputWidth = inWidth;
+    f.inputHeight = inHeight;
+    f.output = out;
+    f.outputWidth = outWidth;
+    f.outputHeight = outHeight;
+    return f;
+}
+
+TEST(FramePath, RefusesFormatsThatDoNotFitTogether)
+{
+    scaler::FramePath path;
+    EXPECT_FALSE(path.Plan(Formats(PixelFormat::Yuy2, 640, 480, PixelFormat::Rgb32, 320, 480))) << "other width";
+    EXPECT_FALSE(path.Plan(Formats(PixelFormat::Yuy2, 640, 480, PixelFormat::Rgb32, 640, 500))) << "rows invented";
+    EXPECT_FALSE(path.Plan(Formats(PixelFormat::Rgb32, 640, 480, PixelFormat::Rgb32, 640, 480))) << "32-bit input";
+    EXPECT_FALSE(path.Plan(Formats(PixelFormat::Yuy2, 640, 480, PixelFormat::Yuy2, 640, 480))) << "YUY2 output";
+    EXPECT_FALSE(path.Plan(Formats(PixelFormat::Yuy2, 640, 0, PixelFormat::Rgb24, 640, 0))) << "no rows";
+    EXPECT_FALSE(path.Planned());
+    EXPECT_EQ(path.SampleBytes(), 0u);
+    EXPECT_EQ(path.PictureBytes(), 0u);
+    const std::vector<uint8_t> frame(640 * 480 * 2);
+    std::vector<uint8_t> sample(640 * 480 * 4);
+    EXPECT_FALSE(path.ToSample(frame.data(), frame.size(), sample.data(), sample.size(), {}));
+
+    ASSERT_TRUE(path.Plan(Formats(PixelFormat::Yuy2, 640, 480, PixelFormat::Rgb32, 640, 480)));
+    EXPECT_EQ(path.FrameBytes(), 640u * 480u * 2u);
+    EXPECT_EQ(path.SampleBytes(), 640u * 480u * 4u);
+    EXPECT_EQ(path.PictureBytes(), 640u * 480u * 3u);
+    EXPECT_FALSE(path.UseSampleLayout(640 * 4 - 1, true)) << "a pitch shorter than a row";
+    EXPECT_EQ(path.SampleBytes(), 640u * 480u * 4u);
+    EXPECT_FALSE(path.ToSample(frame.data(), frame.size() - 1, sample.data(), sample.size(), {})) << "short frame";
+    EXPECT_FALSE(path.ToSample(frame.data(), frame.size(), sample.data(), sample.size() - 1, {})) << "small sample";
+}
+
+// A 2x4 RGB24 camera frame in DIB order (bottom row stored first); picture row r, column c has blue 10r + c,
+// green 100 + r, red 200 + c. Cropped to its middle two rows.
+std::vector<uint8_t> TaggedFrame()
+{
+    std::vector<uint8_t> frame(8 * 4, 0x77); // stride 8: 6 bytes of pixels, 2 of padding
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            uint8_t* p = &frame[(3 - r) * 8 + 3 * c];
+            p[0] = static_cast<uint8_t>(10 * r + c);
+            p[1] = static_cast<uint8_t>(100 + r);
+            p[2] = static_cast<uint8_t>(200 + c);
+        }
+    }
+    return frame;
+}
+
+TEST(FramePath, FillsTheSampleInTheAnnouncedLayoutAndTheGrabPictureAsABottomUpDib)
+{
+    scaler::FramePath path;
+    ASSERT_TRUE(path.Plan(Formats(PixelFormat::Rgb24, 2, 4, PixelFormat::Rgb32, 2, 2)));
+    // The renderer's buffers: top-down rows of three pixels' pitch.
+    ASSERT_TRUE(path.UseSampleLayout(12, true));
+    EXPECT_EQ(path.SampleBytes(), 24u);
+    const std::vector<uint8_t> frame = TaggedFrame();
+    std::vector<uint8_t> sample(24, 0xEE);
+    scaler::Orientation mirrored;
+    mirrored.mirror = true;
+    ASSERT_TRUE(path.ToSample(frame.data(), frame.size(), sample.data(), sample.size(), mirrored));
+    EXPECT_EQ(sample, (std::vector<uint8_t>{11, 101, 201, 0, 10, 101, 200, 0, 0xEE, 0xEE, 0xEE, 0xEE, //
+                                            21, 102, 201, 0, 20, 102, 200, 0, 0xEE, 0xEE, 0xEE, 0xEE}));
+
+    std::vector<uint8_t> picture(path.PictureBytes() + 4, 0xEE);
+    ASSERT_EQ(path.PictureBytes(), 16u);
+    scaler::Orientation flipped;
+    flipped.flip = true;
+    ASSERT_TRUE(path.ToPicture(frame.data(), frame.size(), picture.data(), path.PictureBytes(), flipped));
+    // Flipped, picture row 0 shows camera row 2 and row 1 camera row 1; stored bottom row first.
+    EXPECT_EQ(picture, (std::vector<uint8_t>{10, 101, 200, 11, 101, 201, 0, 0, //
+                                             20, 102, 200, 21, 102, 201, 0, 0, 0xEE, 0xEE, 0xEE, 0xEE}));
 }
 
 } // namespace

@@ -4,19 +4,22 @@
 namespace kernels {
 namespace detail {
 
-bool PlanFrame(const FrameGeometry& geometry, SourceFormat format, FrameLayout& layout)
+bool PlanFrame(const FrameGeometry& geometry, bool checkSource, FrameLayout& layout)
 {
     const int srcRows = geometry.srcHeight == 0 ? geometry.height : geometry.srcHeight;
+    const bool yuy2Source = geometry.srcFormat == PixelFormat::Yuy2;
+    if ((!yuy2Source && geometry.srcFormat != PixelFormat::Rgb24) ||
+        (geometry.dstFormat != PixelFormat::Rgb24 && geometry.dstFormat != PixelFormat::Rgb32)) {
+        return false;
+    }
     if (geometry.width <= 0 || geometry.height <= 0 || geometry.width > kMaxDimension ||
         geometry.height > kMaxDimension || srcRows < geometry.height || srcRows > kMaxDimension) {
         return false;
     }
-    const size_t srcRowBytes =
-        format == SourceFormat::Yuy2 ? Yuy2RowBytes(geometry.width) : static_cast<size_t>(geometry.width) * 3;
-    const size_t pixelBytes = static_cast<size_t>(geometry.width) * 3;
-    const size_t dibStride = Rgb24Stride(geometry.width);
+    const size_t srcRowBytes = yuy2Source ? Yuy2RowBytes(geometry.width) : static_cast<size_t>(geometry.width) * 3;
+    const size_t pixelBytes = static_cast<size_t>(geometry.width) * (geometry.dstFormat == PixelFormat::Rgb32 ? 4 : 3);
+    const size_t dibStride = DibStride(geometry.dstFormat, geometry.width);
     const ptrdiff_t dstStride = geometry.dstStride == 0 ? static_cast<ptrdiff_t>(dibStride) : geometry.dstStride;
-    const bool checkSource = format != SourceFormat::DestinationOnly;
     if ((checkSource &&
          (geometry.srcStride < static_cast<ptrdiff_t>(srcRowBytes) || geometry.srcStride > kMaxStride)) ||
         dstStride < static_cast<ptrdiff_t>(pixelBytes) || dstStride > kMaxStride) {

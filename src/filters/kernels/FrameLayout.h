@@ -10,9 +10,6 @@
 namespace kernels {
 namespace detail {
 
-// DestinationOnly plans the output side alone and ignores the input stride.
-enum class SourceFormat { Yuy2, Rgb24, DestinationOnly };
-
 // Larger frames than any camera delivers are refused, which also keeps every offset well inside 64 bits.
 constexpr int kMaxDimension = 16384;
 constexpr ptrdiff_t kMaxStride = ptrdiff_t{1} << 20;
@@ -24,7 +21,7 @@ struct FrameLayout
     size_t srcRowBytes = 0; // bytes of pixel data in one input row
     size_t srcStride = 0;
     size_t dstStride = 0;
-    size_t pixelBytes = 0; // bytes of pixel data in one output row (width * 3)
+    size_t pixelBytes = 0; // bytes of pixel data in one output row (width * 3 or width * 4)
     size_t padBytes = 0;   // zeroed bytes after them, up to the DIB row size or the stride
     size_t srcBytes = 0;   // smallest input buffer
     size_t dstBytes = 0;   // smallest output buffer
@@ -49,8 +46,9 @@ struct FrameLayout
     size_t DestinationRowOffset(int storedOutRow) const { return static_cast<size_t>(storedOutRow) * dstStride; }
 };
 
-// Fills `layout` for a valid geometry; false when the geometry cannot be converted.
-bool PlanFrame(const FrameGeometry& geometry, SourceFormat format, FrameLayout& layout);
+// Fills `layout` for a valid geometry; false when the geometry cannot be converted. With checkSource
+// false only the output side is planned and the input stride is not looked at.
+bool PlanFrame(const FrameGeometry& geometry, bool checkSource, FrameLayout& layout);
 
 } // namespace detail
 } // namespace kernels

@@ -60,19 +60,25 @@ inline void YuvToBgrFixed(int y, int u, int v, uint8_t* bgr)
     bgr[2] = ClampShift(yy + MulHigh(v, kVRMul) - kBiasR);
 }
 
-// A row function converts `width` pixels starting at `src` into `width` BGR triples at `dst`;
-// with `mirror` the first output pixel is the last input pixel.
+// A row function converts `width` pixels starting at `src` into `width` output pixels at `dst` (BGR
+// triples, or BGR and a zero byte); with `mirror` the first output pixel is the last input pixel.
+// Named <input>To<output>Row<path>.
 using RowFunction = void (*)(const uint8_t* src, uint8_t* dst, int width, bool mirror);
 
-void Yuy2RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror);
-void Rgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Yuy2ToRgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Yuy2ToRgb32RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Rgb24ToRgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Rgb24ToRgb32RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror);
 
 #if defined(__x86_64__) || defined(_M_X64)
 #define QUILLO_KERNELS_X86 1
-void Yuy2RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
-void Rgb24RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
-void Yuy2RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
-void Rgb24RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Yuy2ToRgb24RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Yuy2ToRgb32RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Rgb24ToRgb32RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Yuy2ToRgb24RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Yuy2ToRgb32RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Rgb24ToRgb24RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
+void Rgb24ToRgb32RowAvx2(const uint8_t* src, uint8_t* dst, int width, bool mirror);
 #endif
 
 } // namespace detail

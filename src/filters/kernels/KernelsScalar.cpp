@@ -5,29 +5,50 @@
 
 namespace kernels {
 namespace detail {
+namespace {
 
-void Yuy2RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+// Pixel `column` of a YUY2 row into `Bytes` output bytes (the fourth, if any, is 0).
+template <int Bytes> inline void Yuy2Pixel(const uint8_t* row, int column, uint8_t* out)
 {
-    if (!mirror) {
-        int x = 0;
-        for (; x + 1 < width; x += 2, src += 4, dst += 6) {
-            YuvToBgrFixed(src[0], src[1], src[3], dst);
-            YuvToBgrFixed(src[2], src[1], src[3], dst + 3);
-        }
-        if (x < width) {
-            // A lone last pixel takes the chroma of its pair.
-            YuvToBgrFixed(src[0], src[1], src[3], dst);
-        }
-        return;
-    }
-    for (int x = 0; x < width; ++x, dst += 3) {
-        const int column = width - 1 - x;
-        const uint8_t* pair = src + 4 * (column / 2);
-        YuvToBgrFixed(pair[2 * (column & 1)], pair[1], pair[3], dst);
+    const uint8_t* pair = row + 4 * (column / 2);
+    YuvToBgrFixed(pair[2 * (column & 1)], pair[1], pair[3], out);
+    if (Bytes == 4) {
+        out[3] = 0;
     }
 }
 
-void Rgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+template <int Bytes> void Yuy2Row(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+{
+    if (!mirror) {
+        int x = 0;
+        for (; x + 1 < width; x += 2, src += 4, dst += 2 * Bytes) {
+            Yuy2Pixel<Bytes>(src, 0, dst);
+            Yuy2Pixel<Bytes>(src, 1, dst + Bytes);
+        }
+        if (x < width) {
+            // A lone last pixel takes the chroma of its pair.
+            Yuy2Pixel<Bytes>(src, 0, dst);
+        }
+        return;
+    }
+    for (int x = 0; x < width; ++x, dst += Bytes) {
+        Yuy2Pixel<Bytes>(src, width - 1 - x, dst);
+    }
+}
+
+} // namespace
+
+void Yuy2ToRgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+{
+    Yuy2Row<3>(src, dst, width, mirror);
+}
+
+void Yuy2ToRgb32RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+{
+    Yuy2Row<4>(src, dst, width, mirror);
+}
+
+void Rgb24ToRgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
 {
     if (!mirror) {
         std::memcpy(dst, src, static_cast<size_t>(width) * 3);
@@ -38,6 +59,18 @@ void Rgb24RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
         dst[0] = in[0];
         dst[1] = in[1];
         dst[2] = in[2];
+    }
+}
+
+void Rgb24ToRgb32RowScalar(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+{
+    const ptrdiff_t step = mirror ? -3 : 3;
+    const uint8_t* in = mirror ? src + static_cast<size_t>(width - 1) * 3 : src;
+    for (int x = 0; x < width; ++x, in += step, dst += 4) {
+        dst[0] = in[0];
+        dst[1] = in[1];
+        dst[2] = in[2];
+        dst[3] = 0;
     }
 }
 

@@ -1,4 +1,5 @@
-// SSE2 rows, the baseline of every x86-64 processor: 16 YUY2 pixels per step become 48 bytes of BGR.
+// SSE2 rows, the baseline of every x86-64 processor: 16 pixels per step, YUY2 to 24-bit or 32-bit RGB and
+// RGB24 widened to 32-bit RGB.
 #include "filters/kernels/KernelsInternal.h"
 
 #if defined(QUILLO_KERNELS_X86)
@@ -113,32 +114,116 @@ template <bool Mirror> inline void Yuy2Blocks(const uint8_t* src, uint8_t* dst, 
     }
 }
 
+// Sixteen YUY2 pixels to 64 bytes B G R 0.
+template <bool Mirror> inline void Yuy2Block16Rgb32(const uint8_t* src, uint8_t* dst)
+{
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
+    __m128i b0, g0, r0, b1, g1, r1;
+    ColoursOf8<Mirror>(Mirror ? second : first, b0, g0, r0);
+    ColoursOf8<Mirror>(Mirror ? first : second, b1, g1, r1);
+
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i b = _mm_packus_epi16(b0, b1);
+    const __m128i g = _mm_packus_epi16(g0, g1);
+    const __m128i r = _mm_packus_epi16(r0, r1);
+    const __m128i bgLow = _mm_unpacklo_epi8(b, g);
+    const __m128i bgHigh = _mm_unpackhi_epi8(b, g);
+    const __m128i rLow = _mm_unpacklo_epi8(r, zero);
+    const __m128i rHigh = _mm_unpackhi_epi8(r, zero);
+    __m128i* out = reinterpret_cast<__m128i*>(dst);
+    _mm_storeu_si128(out, _mm_unpacklo_epi16(bgLow, rLow));
+    _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(bgLow, rLow));
+    _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(bgHigh, rHigh));
+    _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(bgHigh, rHigh));
+}
+
+// Four pixels B G R in the low twelve bytes of `p` to four B G R 0 pixels; mirrored, last first.
+template <bool Mirror> inline __m128i Widen4(__m128i p)
+{
+    const __m128i pixel0 = _mm_set_epi32(0, 0, 0, 0x00FFFFFF);
+    const __m128i pixel1 = _mm_slli_si128(pixel0, 4);
+    const __m128i pixel2 = _mm_slli_si128(pixel0, 8);
+    const __m128i pixel3 = _mm_slli_si128(pixel0, 12);
+    const __m128i wide = _mm_or_si128(
+        _mm_or_si128(_mm_and_si128(p, pixel0), _mm_and_si128(_mm_slli_si128(p, 1), pixel1)),
+        _mm_or_si128(_mm_and_si128(_mm_slli_si128(p, 2), pixel2), _mm_and_si128(_mm_slli_si128(p, 3), pixel3)));
+    return Mirror ? _mm_shuffle_epi32(wide, _MM_SHUFFLE(0, 1, 2, 3)) : wide;
+}
+
+// Sixteen RGB24 pixels (exactly 48 bytes read) to 64 bytes B G R 0; mirrored, last first.
+template <bool Mirror> inline void Rgb24Block16Rgb32(const uint8_t* src, uint8_t* dst)
+{
+    const __m128i s0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+    const __m128i s1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16));
+    const __m128i s2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 32));
+    // Pixels 0-3 are bytes 0-11, pixels 4-7 bytes 12-23, and so on.
+    const __m128i groups[4] = {s0, _mm_or_si128(_mm_srli_si128(s0, 12), _mm_slli_si128(s1, 4)),
+                               _mm_or_si128(_mm_srli_si128(s1, 8), _mm_slli_si128(s2, 8)), _mm_srli_si128(s2, 4)};
+    __m128i* out = reinterpret_cast<__m128i*>(dst);
+    for (int k = 0; k < 4; ++k) {
+        _mm_storeu_si128(out + k, Widen4<Mirror>(groups[Mirror ? 3 - k : k]));
+    }
+}
+
 } // namespace
 
-void Yuy2RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+void Yuy2ToRgb24RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
 {
     if (!mirror) {
         const int blocks = width / 16;
         Yuy2Blocks<false>(src, dst, blocks, width, width > 16 * blocks);
-        Yuy2RowScalar(src + 32 * blocks, dst + 48 * blocks, width - 16 * blocks, false);
+        Yuy2ToRgb24RowScalar(src + 32 * blocks, dst + 48 * blocks, width - 16 * blocks, false);
         return;
     }
     if (width & 1) {
         // The lone last pixel comes first; the rest are whole pairs.
-        Yuy2RowScalar(src + 4 * (width / 2), dst, 1, false);
+        Yuy2ToRgb24RowScalar(src + 4 * (width / 2), dst, 1, false);
         dst += 3;
         --width;
     }
     const int blocks = width / 16;
     Yuy2Blocks<true>(src, dst, blocks, width, width > 16 * blocks);
-    Yuy2RowScalar(src, dst + 48 * blocks, width - 16 * blocks, true);
+    Yuy2ToRgb24RowScalar(src, dst + 48 * blocks, width - 16 * blocks, true);
 }
 
-void Rgb24RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+void Yuy2ToRgb32RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
 {
-    // Without a byte shuffle, reversing three-byte pixels gains nothing over the plain loop;
-    // an unmirrored row is a straight copy on every path.
-    Rgb24RowScalar(src, dst, width, mirror);
+    if (!mirror) {
+        const int blocks = width / 16;
+        for (int i = 0; i < blocks; ++i) {
+            Yuy2Block16Rgb32<false>(src + 32 * i, dst + 64 * i);
+        }
+        Yuy2ToRgb32RowScalar(src + 32 * blocks, dst + 64 * blocks, width - 16 * blocks, false);
+        return;
+    }
+    if (width & 1) {
+        // The lone last pixel comes first; the rest are whole pairs.
+        Yuy2ToRgb32RowScalar(src + 4 * (width / 2), dst, 1, false);
+        dst += 4;
+        --width;
+    }
+    const int blocks = width / 16;
+    for (int i = 0; i < blocks; ++i) {
+        Yuy2Block16Rgb32<true>(src + 2 * (width - 16 * (i + 1)), dst + 64 * i);
+    }
+    Yuy2ToRgb32RowScalar(src, dst + 64 * blocks, width - 16 * blocks, true);
+}
+
+void Rgb24ToRgb32RowSse2(const uint8_t* src, uint8_t* dst, int width, bool mirror)
+{
+    const int blocks = width / 16;
+    if (!mirror) {
+        for (int i = 0; i < blocks; ++i) {
+            Rgb24Block16Rgb32<false>(src + 48 * i, dst + 64 * i);
+        }
+        Rgb24ToRgb32RowScalar(src + 48 * blocks, dst + 64 * blocks, width - 16 * blocks, false);
+        return;
+    }
+    for (int i = 0; i < blocks; ++i) {
+        Rgb24Block16Rgb32<true>(src + 3 * (width - 16 * (i + 1)), dst + 64 * i);
+    }
+    Rgb24ToRgb32RowScalar(src, dst + 64 * blocks, width - 16 * blocks, true);
 }
 
 } // namespace detail

@@ -19,10 +19,10 @@ uint8_t RoundClamp(double v)
 // Calls pixel(dstPixel, srcRow, srcColumn) for every output pixel, with srcRow the stored input row.
 template <typename PixelFn>
 bool ForEachPixel(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes, const FrameGeometry& g,
-                  detail::SourceFormat format, PixelFn pixel)
+                  PixelFn pixel)
 {
     detail::FrameLayout layout;
-    if (!src || !dst || !detail::PlanFrame(g, format, layout) || srcBytes < layout.srcBytes ||
+    if (!src || !dst || !detail::PlanFrame(g, true, layout) || srcBytes < layout.srcBytes ||
         dstBytes < layout.dstBytes) {
         return false;
     }
@@ -34,9 +34,14 @@ bool ForEachPixel(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstB
         const int srcStoredRow = g.srcBottomUp ? srcRows - 1 - srcPictureRow : srcPictureRow;
         const int dstStoredRow = g.dstBottomUp ? g.height - 1 - y : y;
         uint8_t* out = dst + static_cast<size_t>(dstStoredRow) * layout.dstStride;
+        const size_t pixelBytes = g.dstFormat == PixelFormat::Rgb32 ? 4 : 3;
         for (int x = 0; x < g.width; ++x) {
             const int srcColumn = g.mirror ? g.width - 1 - x : x;
-            pixel(out + 3 * x, src + static_cast<size_t>(srcStoredRow) * layout.srcStride, srcColumn);
+            uint8_t* at = out + pixelBytes * static_cast<size_t>(x);
+            pixel(at, src + static_cast<size_t>(srcStoredRow) * layout.srcStride, srcColumn);
+            if (pixelBytes == 4) {
+                at[3] = 0;
+            }
         }
         std::memset(out + layout.pixelBytes, 0, layout.padBytes);
     }
@@ -55,21 +60,17 @@ void YuvToBgrReference(uint8_t y, uint8_t u, uint8_t v, uint8_t bgr[3])
     bgr[2] = RoundClamp(luma + detail::kRedFromV * cr);
 }
 
-bool ConvertYuy2ToRgb24Reference(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
-                                 const FrameGeometry& geometry)
+bool ConvertFrameReference(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
+                           const FrameGeometry& geometry)
 {
-    return ForEachPixel(src, srcBytes, dst, dstBytes, geometry, detail::SourceFormat::Yuy2,
-                        [](uint8_t* out, const uint8_t* row, int column) {
-                            // Two pixels share one U and one V: Y0 U Y1 V.
-                            const uint8_t* pair = row + 4 * (column / 2);
-                            YuvToBgrReference(pair[2 * (column % 2)], pair[1], pair[3], out);
-                        });
-}
-
-bool ConvertRgb24ToRgb24Reference(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
-                                  const FrameGeometry& geometry)
-{
-    return ForEachPixel(src, srcBytes, dst, dstBytes, geometry, detail::SourceFormat::Rgb24,
+    if (geometry.srcFormat == PixelFormat::Yuy2) {
+        return ForEachPixel(src, srcBytes, dst, dstBytes, geometry, [](uint8_t* out, const uint8_t* row, int column) {
+            // Two pixels share one U and one V: Y0 U Y1 V.
+            const uint8_t* pair = row + 4 * (column / 2);
+            YuvToBgrReference(pair[2 * (column % 2)], pair[1], pair[3], out);
+        });
+    }
+    return ForEachPixel(src, srcBytes, dst, dstBytes, geometry,
                         [](uint8_t* out, const uint8_t* row, int column) { std::memcpy(out, row + 3 * column, 3); });
 }
 

@@ -1,5 +1,6 @@
 // Frame walk shared by every conversion path: checks the geometry and the buffers, maps each output
-// row to its input row (crop, flip, row orders) and hands the rows to the chosen path's row function.
+// row to its input row (crop, flip, row orders) and hands the rows to the chosen path's row function
+// for the two formats.
 #include "filters/kernels/ScalerKernels.h"
 
 #include "filters/kernels/FrameLayout.h"
@@ -26,34 +27,76 @@ bool CpuHasAvx2()
 #endif
 }
 
-struct PathRows
+// The row function of each path for one pair of formats.
+RowFunction RowFor(KernelPath path, PixelFormat from, PixelFormat to)
 {
-    RowFunction yuy2;
-    RowFunction rgb24;
-};
-
-PathRows RowsFor(KernelPath path)
-{
+    const bool yuy2 = from == PixelFormat::Yuy2;
+    const bool wide = to == PixelFormat::Rgb32;
     switch (ResolveKernelPath(path)) {
 #if defined(QUILLO_KERNELS_X86)
     case KernelPath::Avx2:
-        return {detail::Yuy2RowAvx2, detail::Rgb24RowAvx2};
+        return yuy2 ? (wide ? detail::Yuy2ToRgb32RowAvx2 : detail::Yuy2ToRgb24RowAvx2)
+                    : (wide ? detail::Rgb24ToRgb32RowAvx2 : detail::Rgb24ToRgb24RowAvx2);
     case KernelPath::Sse2:
-        return {detail::Yuy2RowSse2, detail::Rgb24RowSse2};
+        // Without a byte shuffle, reversing three-byte pixels gains nothing over the plain loop.
+        return yuy2 ? (wide ? detail::Yuy2ToRgb32RowSse2 : detail::Yuy2ToRgb24RowSse2)
+                    : (wide ? detail::Rgb24ToRgb32RowSse2 : detail::Rgb24ToRgb24RowScalar);
 #endif
     default:
-        return {detail::Yuy2RowScalar, detail::Rgb24RowScalar};
+        return yuy2 ? (wide ? detail::Yuy2ToRgb32RowScalar : detail::Yuy2ToRgb24RowScalar)
+                    : (wide ? detail::Rgb24ToRgb32RowScalar : detail::Rgb24ToRgb24RowScalar);
     }
 }
 
-bool Convert(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes, const FrameGeometry& geometry,
-             detail::SourceFormat format, RowFunction row)
+} // namespace
+
+size_t DibStride(PixelFormat format, int width)
+{
+    if (width <= 0 || format == PixelFormat::Yuy2) {
+        return 0;
+    }
+    const size_t bytes = static_cast<size_t>(width) * (format == PixelFormat::Rgb32 ? 4 : 3);
+    return (bytes + 3) & ~static_cast<size_t>(3);
+}
+
+size_t Rgb24Stride(int width)
+{
+    return DibStride(PixelFormat::Rgb24, width);
+}
+
+size_t Yuy2RowBytes(int width)
+{
+    return width <= 0 ? 0 : (static_cast<size_t>(width) + 1) / 2 * 4;
+}
+
+size_t RequiredSourceBytes(const FrameGeometry& geometry)
 {
     detail::FrameLayout layout;
-    if (!src || !dst || !detail::PlanFrame(geometry, format, layout) || srcBytes < layout.srcBytes ||
+    return detail::PlanFrame(geometry, true, layout) ? layout.srcBytes : 0;
+}
+
+size_t RequiredDestinationBytes(const FrameGeometry& geometry)
+{
+    detail::FrameLayout layout;
+    return detail::PlanFrame(geometry, false, layout) ? layout.dstBytes : 0;
+}
+
+bool ConvertFrame(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes, const FrameGeometry& geometry,
+                  KernelPath path)
+{
+    detail::FrameLayout layout;
+    if (!src || !dst || !detail::PlanFrame(geometry, true, layout) || srcBytes < layout.srcBytes ||
         dstBytes < layout.dstBytes) {
         return false;
     }
+    if (geometry.srcFormat == PixelFormat::Rgb24 && geometry.dstFormat == PixelFormat::Rgb24 && !geometry.mirror &&
+        layout.dstStride == layout.pixelBytes && layout.srcStride == layout.dstStride &&
+        (geometry.height == 1 || layout.SourceRowOffset(1) == layout.SourceRowOffset(0) + layout.srcStride)) {
+        // The output rows are the input rows in the same order and pitch: one copy of the whole block.
+        std::memcpy(dst, src + layout.SourceRowOffset(0), layout.dstBytes);
+        return true;
+    }
+    const RowFunction row = RowFor(path, geometry.srcFormat, geometry.dstFormat);
     for (int outRow = 0; outRow < geometry.height; ++outRow) {
         const uint8_t* in = src + layout.SourceRowOffset(outRow);
         uint8_t* out = dst + layout.DestinationRowOffset(outRow);
@@ -63,58 +106,6 @@ bool Convert(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
         }
     }
     return true;
-}
-
-} // namespace
-
-size_t Rgb24Stride(int width)
-{
-    return width <= 0 ? 0 : (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-}
-
-size_t Yuy2RowBytes(int width)
-{
-    return width <= 0 ? 0 : (static_cast<size_t>(width) + 1) / 2 * 4;
-}
-
-size_t RequiredYuy2Bytes(const FrameGeometry& geometry)
-{
-    detail::FrameLayout layout;
-    return detail::PlanFrame(geometry, detail::SourceFormat::Yuy2, layout) ? layout.srcBytes : 0;
-}
-
-size_t RequiredRgb24SourceBytes(const FrameGeometry& geometry)
-{
-    detail::FrameLayout layout;
-    return detail::PlanFrame(geometry, detail::SourceFormat::Rgb24, layout) ? layout.srcBytes : 0;
-}
-
-size_t RequiredRgb24DestinationBytes(const FrameGeometry& geometry)
-{
-    detail::FrameLayout layout;
-    return detail::PlanFrame(geometry, detail::SourceFormat::DestinationOnly, layout) ? layout.dstBytes : 0;
-}
-
-bool ConvertYuy2ToRgb24(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
-                        const FrameGeometry& geometry, KernelPath path)
-{
-    return Convert(src, srcBytes, dst, dstBytes, geometry, detail::SourceFormat::Yuy2, RowsFor(path).yuy2);
-}
-
-bool ConvertRgb24ToRgb24(const uint8_t* src, size_t srcBytes, uint8_t* dst, size_t dstBytes,
-                         const FrameGeometry& geometry, KernelPath path)
-{
-    return Convert(src, srcBytes, dst, dstBytes, geometry, detail::SourceFormat::Rgb24, RowsFor(path).rgb24);
-}
-
-void Rgb24RowToRgb32(const uint8_t* src, uint8_t* dst, int width)
-{
-    for (int x = 0; x < width; ++x, src += 3, dst += 4) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-        dst[3] = 0;
-    }
 }
 
 bool IsKernelPathAvailable(KernelPath path)

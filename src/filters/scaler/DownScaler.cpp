@@ -150,110 +150,103 @@ HRESULT DownScaler::OnOutputConnected(const AM_MEDIA_TYPE& mt)
     const VIDEOINFOHEADER* outInfo = dshow::VideoInfoOf(mt);
     if (!outInfo || !OutputLayout(mt, &outLayout) || !InputLayout(Input().ConnectionType().Get(), &layout, &inInfo))
         return VFW_E_TYPE_NOT_ACCEPTED;
-    kernels::FrameGeometry g;
-    g.width = outInfo->bmiHeader.biWidth;
-    g.height = outInfo->bmiHeader.biHeight;
-    g.srcHeight = inInfo->bmiHeader.biHeight < 0 ? -inInfo->bmiHeader.biHeight : inInfo->bmiHeader.biHeight;
-    g.srcStride = static_cast<ptrdiff_t>(dshow::RowBytes(layout, inInfo->bmiHeader.biWidth));
-    g.dstStride = static_cast<ptrdiff_t>(dshow::RowBytes(PixelLayout::Rgb24, g.width));
-    // RGB24 with a positive height is stored bottom-up; YUY2 is always stored top-down.
-    g.srcBottomUp = layout == PixelLayout::Rgb24 && inInfo->bmiHeader.biHeight > 0;
-    g.dstBottomUp = true;
-    const size_t bytes = dshow::FrameBytes(PixelLayout::Rgb24, g.width, g.height);
-    if (bytes == 0)
+    scaler::StreamFormats formats;
+    formats.input = layout == PixelLayout::Yuy2 ? kernels::PixelFormat::Yuy2 : kernels::PixelFormat::Rgb24;
+    formats.inputWidth = inInfo->bmiHeader.biWidth;
+    formats.inputHeight = inInfo->bmiHeader.biHeight;
+    formats.output = outLayout == PixelLayout::Rgb32 ? kernels::PixelFormat::Rgb32 : kernels::PixelFormat::Rgb24;
+    formats.outputWidth = outInfo->bmiHeader.biWidth;
+    formats.outputHeight = outInfo->bmiHeader.biHeight;
+    AutoLock lock(m_grabLock);
+    // Everything a frame needs is planned once per connection; streaming never allocates.
+    if (!m_path.Plan(formats))
         return VFW_E_TYPE_NOT_ACCEPTED;
-    AutoLock lock(m_frameLock);
-    // The newest-frame picture is sized once per connection; streaming never allocates.
-    m_newest.assign(bytes, 0);
-    m_haveFrame = false;
-    m_geometry = g;
-    m_frameBytes = bytes;
-    m_inputYuy2 = layout == PixelLayout::Yuy2;
     m_outputLayout = outLayout;
-    m_sampleStride = dshow::RowBytes(outLayout, g.width);
-    m_sampleTopDown = false;
+    m_frameInterval = inInfo->AvgTimePerFrame;
+    m_frameSeen = false;
     return S_OK;
 }
 
 void DownScaler::OnOutputDisconnected()
 {
-    AutoLock lock(m_frameLock);
-    m_newest.clear();
-    m_newest.shrink_to_fit();
-    m_haveFrame = false;
-    m_frameBytes = 0;
+    AutoLock lock(m_grabLock);
+    m_path.Clear();
+    m_frameSeen = false;
 }
 
 HRESULT DownScaler::OnPause(FILTER_STATE from)
 {
     if (from == State_Stopped)
         m_hold.Restart();
+    else if (from == State_Running)
+        CancelGrab(); // a live camera sends nothing while paused
     return S_OK;
 }
 
-bool DownScaler::ConvertFrame(const BYTE* src, size_t srcBytes)
+void DownScaler::OnStop()
 {
-    kernels::FrameGeometry g = m_geometry;
-    const int orientation = m_orientation.load();
-    g.mirror = (orientation & kOrientationMirror) != 0;
-    g.flip = (orientation & kOrientationFlip) != 0;
-    AutoLock lock(m_frameLock);
-    if (m_newest.size() < m_frameBytes || m_frameBytes == 0)
-        return false;
-    const bool ok = m_inputYuy2 ? kernels::ConvertYuy2ToRgb24(src, srcBytes, m_newest.data(), m_frameBytes, g)
-                                : kernels::ConvertRgb24ToRgb24(src, srcBytes, m_newest.data(), m_frameBytes, g);
-    if (ok)
-        m_haveFrame = true;
-    return ok;
+    CancelGrab();
 }
 
-HRESULT DownScaler::CopyToSample(IMediaSample* out)
+scaler::Orientation DownScaler::CurrentOrientation() const
+{
+    const int orientation = m_orientation.load();
+    scaler::Orientation o;
+    o.mirror = (orientation & kOrientationMirror) != 0;
+    o.flip = (orientation & kOrientationFlip) != 0;
+    return o;
+}
+
+HRESULT DownScaler::FillSample(IMediaSample* out, const BYTE* frame, size_t frameBytes, scaler::Orientation orientation)
 {
     BYTE* dst = nullptr;
     HRESULT hr = out->GetPointer(&dst);
     if (FAILED(hr))
         return hr;
-    const long capacity = out->GetSize();
-    const int width = m_geometry.width;
-    const int height = m_geometry.height;
+    if (!dst)
+        return E_POINTER;
     const PixelLayout layout = m_outputLayout;
     // A renderer whose buffers have another row pitch or order (a Direct3D surface) says so by a media
     // type on one sample; that layout holds for every later sample of the connection.
     AM_MEDIA_TYPE* changed = nullptr;
     if (out->GetMediaType(&changed) == S_OK && changed) {
         const VIDEOINFOHEADER* vih = dshow::VideoInfoOf(*changed);
-        const bool usable = vih && IsEqualGUID(changed->subtype, dshow::SubtypeOf(layout)) &&
-                            vih->bmiHeader.biWidth >= width &&
-                            (vih->bmiHeader.biHeight == height || vih->bmiHeader.biHeight == -height);
-        if (usable) {
-            m_sampleStride = dshow::RowBytes(layout, vih->bmiHeader.biWidth);
-            m_sampleTopDown = vih->bmiHeader.biHeight < 0;
-        }
+        const int width = m_path.PictureWidth();
+        const int height = m_path.PictureHeight();
+        const bool usable =
+            vih && IsEqualGUID(changed->subtype, dshow::SubtypeOf(layout)) && vih->bmiHeader.biWidth >= width &&
+            (vih->bmiHeader.biHeight == height || vih->bmiHeader.biHeight == -height) &&
+            m_path.UseSampleLayout(static_cast<ptrdiff_t>(dshow::RowBytes(layout, vih->bmiHeader.biWidth)),
+                                   vih->bmiHeader.biHeight < 0);
         dshow::DeleteMediaType(changed);
         if (!usable)
             return VFW_E_INVALIDMEDIATYPE;
     }
-    const size_t stride = m_sampleStride;
-    const bool topDown = m_sampleTopDown;
-    const size_t rowBytes = static_cast<size_t>(width) * (layout == PixelLayout::Rgb32 ? 4 : 3);
-    const size_t ownStride = static_cast<size_t>(m_geometry.dstStride);
-    const size_t needed = stride * static_cast<size_t>(height);
-    if (stride < rowBytes || capacity < 0 || static_cast<size_t>(capacity) < needed)
+    const long capacity = out->GetSize();
+    const size_t needed = m_path.SampleBytes();
+    if (capacity < 0 || static_cast<size_t>(capacity) < needed || needed > 0x7FFFFFFF)
         return VFW_E_BUFFER_OVERFLOW;
-    AutoLock lock(m_frameLock);
-    if (layout == PixelLayout::Rgb24 && stride == ownStride && !topDown) {
-        std::memcpy(dst, m_newest.data(), m_frameBytes);
-    } else {
-        for (int row = 0; row < height; ++row) {
-            const BYTE* from = m_newest.data() + static_cast<size_t>(row) * ownStride;
-            BYTE* to = dst + static_cast<size_t>(topDown ? height - 1 - row : row) * stride;
-            if (layout == PixelLayout::Rgb32)
-                kernels::Rgb24RowToRgb32(from, to, width);
-            else
-                std::memcpy(to, from, rowBytes);
-        }
-    }
+    if (!m_path.ToSample(frame, frameBytes, dst, static_cast<size_t>(capacity), orientation))
+        return E_UNEXPECTED; // the frame's length was checked before: only a broken plan gets here
     return out->SetActualDataLength(static_cast<long>(needed));
+}
+
+void DownScaler::ServeGrab(const BYTE* frame, size_t frameBytes, scaler::Orientation orientation)
+{
+    AutoLock lock(m_grabLock);
+    if (!m_grabAsked || m_grabDone || !m_grabTarget)
+        return;
+    if (m_path.ToPicture(frame, frameBytes, m_grabTarget, m_grabTargetBytes, orientation)) {
+        m_grabDone = true;
+        m_grabEvent.Set();
+    }
+}
+
+void DownScaler::CancelGrab()
+{
+    AutoLock lock(m_grabLock);
+    if (m_grabAsked)
+        m_grabEvent.Set();
 }
 
 HRESULT DownScaler::Receive(IMediaSample* in)
@@ -264,8 +257,14 @@ HRESULT DownScaler::Receive(IMediaSample* in)
         return hr;
     const long length = in->GetActualDataLength();
     // A short or damaged camera frame is skipped; the stream goes on with the next one.
-    if (length <= 0 || !ConvertFrame(src, static_cast<size_t>(length)))
+    if (!src || length <= 0 || static_cast<size_t>(length) < m_path.FrameBytes() || !m_path.Planned())
         return S_OK;
+    const size_t frameBytes = static_cast<size_t>(length);
+    const scaler::Orientation orientation = CurrentOrientation();
+    m_frameSeen = true;
+    // A waiting grab takes this frame, the one that goes to the screen next (also while held).
+    if (m_grabAsked.load())
+        ServeGrab(src, frameBytes, orientation);
 
     filters::SampleHold sample;
     if (!sample.Admit(m_hold, in))
@@ -280,53 +279,86 @@ HRESULT DownScaler::Receive(IMediaSample* in)
     CopySampleProperties(in, out.Get());
     sample.Stamp(out.Get());
     out->SetSyncPoint(TRUE);
-    hr = CopyToSample(out.Get());
+    hr = FillSample(out.Get(), src, frameBytes, orientation);
     if (FAILED(hr))
         return hr;
     return Output().Deliver(out.Get());
 }
 
+namespace {
+
+// How long a grab waits for the next frame: a few frame intervals, at least half a second, so that a
+// late frame on a busy machine still answers and a stream that ended does not hang the caller.
+DWORD GrabWaitMs(REFERENCE_TIME frameInterval)
+{
+    const REFERENCE_TIME fourFrames = frameInterval > 0 ? 4 * frameInterval / 10000 : 0;
+    return static_cast<DWORD>(fourFrames < 500 ? 500 : (fourFrames > 2000 ? 2000 : fourFrames));
+}
+
+} // namespace
+
 STDMETHODIMP DownScaler::GrabFrame(BYTE* buffer, LONG size, LPCWSTR path)
 {
     if (!path || !*path)
         return E_POINTER;
+    if (!m_grabEvent.Get())
+        return E_OUTOFMEMORY;
+    AutoLock serial(m_grabSerial);
     uint8_t header[scaler::kBmpHeaderBytes];
-    const BYTE* pixels = nullptr;
     size_t bytes = 0;
-    m_frameLock.Enter();
-    if (!m_haveFrame || m_frameBytes == 0 ||
-        !scaler::MakeBmpHeader(m_geometry.width, m_geometry.height, static_cast<size_t>(m_geometry.dstStride),
-                               header)) {
-        m_frameLock.Leave();
-        return VFW_E_WRONG_STATE; // No frame yet: nothing is written.
+    BYTE* pixels = nullptr;
+    DWORD waitMs = 0;
+    {
+        AutoLock lock(m_grabLock);
+        // No frame yet, or none coming: nothing is written.
+        if (!m_frameSeen || State() != State_Running || !m_path.Planned() ||
+            !scaler::MakeBmpHeader(m_path.PictureWidth(), m_path.PictureHeight(), m_path.PictureStride(), header))
+            return VFW_E_WRONG_STATE;
+        bytes = m_path.PictureBytes();
+        if (buffer && size > 0 && static_cast<size_t>(size) >= bytes) {
+            // The next frame goes straight into the caller's scratch area.
+            pixels = buffer;
+        } else {
+            if (m_grabPicture.size() < bytes)
+                m_grabPicture.resize(bytes); // once per connection size; kept for later grabs
+            pixels = m_grabPicture.data();
+        }
+        m_grabTarget = pixels;
+        m_grabTargetBytes = bytes;
+        m_grabDone = false;
+        m_grabEvent.Reset();
+        m_grabAsked = true;
+        waitMs = GrabWaitMs(m_frameInterval);
     }
-    bytes = m_frameBytes;
-    const bool intoBuffer = buffer && size > 0 && static_cast<size_t>(size) >= bytes;
-    if (intoBuffer) {
-        // The caller's scratch copy frees the streaming thread before the file is written.
-        std::memcpy(buffer, m_newest.data(), bytes);
-        pixels = buffer;
-        m_frameLock.Leave();
-    } else {
-        pixels = m_newest.data();
+    const DWORD waited = WaitForSingleObject(m_grabEvent.Get(), waitMs);
+    bool served = false;
+    {
+        AutoLock lock(m_grabLock);
+        served = m_grabDone;
+        m_grabAsked = false;
+        m_grabDone = false;
+        m_grabTarget = nullptr;
+        m_grabTargetBytes = 0;
+    }
+    if (!served) {
+        // Stopped or paused while waiting, or no frame within the wait.
+        if (waited == WAIT_FAILED)
+            return HRESULT_FROM_WIN32(GetLastError());
+        return State() == State_Running ? VFW_E_TIMEOUT : VFW_E_WRONG_STATE;
     }
 
     HRESULT hr = S_OK;
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        hr = HRESULT_FROM_WIN32(GetLastError());
-    } else {
-        DWORD written = 0;
-        BOOL ok = WriteFile(file, header, sizeof header, &written, nullptr) && written == sizeof header;
-        if (ok)
-            ok = WriteFile(file, pixels, static_cast<DWORD>(bytes), &written, nullptr) && written == bytes;
-        if (!ok)
-            hr = HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
-        CloseHandle(file);
-        if (FAILED(hr))
-            DeleteFileW(path); // Never leave a half-written picture behind.
-    }
-    if (!intoBuffer)
-        m_frameLock.Leave();
+    if (file == INVALID_HANDLE_VALUE)
+        return HRESULT_FROM_WIN32(GetLastError());
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, header, sizeof header, &written, nullptr) && written == sizeof header;
+    if (ok)
+        ok = WriteFile(file, pixels, static_cast<DWORD>(bytes), &written, nullptr) && written == bytes;
+    if (!ok)
+        hr = HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+    CloseHandle(file);
+    if (FAILED(hr))
+        DeleteFileW(path); // Never leave a half-written picture behind.
     return hr;
 }

@@ -1,13 +1,14 @@
 // The scaler filter: YUY2 or RGB24 camera frames in, RGB32 or RGB24 bottom-up pictures out, with mirror, flip, the
-// 1280x800 -> 1280x720 crop, the newest frame kept for GrabFrame, and hold.
+// 1280x800 -> 1280x720 crop, frame grabs, and hold. Each frame is converted once, straight into the output
+// sample; a grab has the streaming thread convert the next frame into the grab's picture as well.
 #pragma once
 
 #include <vector>
 
 #include "dshow/TransformFilter.h"
-#include "filters/kernels/ScalerKernels.h"
-#include "filters/scaler/DownScalerApi.h"
 #include "filters/common/HoldTimeline.h"
+#include "filters/scaler/DownScalerApi.h"
+#include "filters/scaler/FramePath.h"
 #include "filters/scaler/ScalerRules.h"
 
 class DownScaler : public dshow::TransformFilter, public IDownScaler, public IMirrorFlip
@@ -36,28 +37,36 @@ public:
 protected:
     HRESULT QueryExtraInterface(REFIID riid, void** ppv) override;
     HRESULT OnPause(FILTER_STATE from) override;
+    void OnStop() override;
 
 private:
-    // Converts one camera frame into the newest-frame picture; false for a frame that does not fit.
-    bool ConvertFrame(const BYTE* src, size_t srcBytes);
-    // Copies the newest picture into an output sample in the sample's own row layout.
-    HRESULT CopyToSample(IMediaSample* out);
+    scaler::Orientation CurrentOrientation() const;
+    // Converts the camera frame into an output sample in the sample's own row layout.
+    HRESULT FillSample(IMediaSample* out, const BYTE* frame, size_t frameBytes, scaler::Orientation orientation);
+    // Hands this frame to a grab that waits for one.
+    void ServeGrab(const BYTE* frame, size_t frameBytes, scaler::Orientation orientation);
+    // Wakes a waiting grab without a frame (the stream stopped).
+    void CancelGrab();
 
     std::atomic<bool> m_scaleMode{false};
     std::atomic<int> m_orientation{0}; // bit 0 mirror, bit 1 flip: one value so both change together
     filters::HoldTimeline m_hold;
 
-    // Set when the output connects (filter stopped); read by the streaming thread.
-    bool m_inputYuy2 = true;
+    // Planned when the output connects (filter stopped); the sample layout part is then changed only by the
+    // streaming thread. Read by GrabFrame under m_grabLock.
+    scaler::FramePath m_path;
     dshow::PixelLayout m_outputLayout = dshow::PixelLayout::Rgb24;
-    // Row pitch and order of the output samples: the connection's, until a sample announces others.
-    // Written and read by the streaming thread (and at connection, while stopped).
-    size_t m_sampleStride = 0;
-    bool m_sampleTopDown = false;
-    kernels::FrameGeometry m_geometry;
-    size_t m_frameBytes = 0;
+    REFERENCE_TIME m_frameInterval = 0;
+    std::atomic<bool> m_frameSeen{false}; // a camera frame arrived since the output connected
 
-    dshow::CritSec m_frameLock; // the newest picture, shared by the streaming thread and GrabFrame
-    std::vector<BYTE> m_newest;
-    bool m_haveFrame = false;
+    // A grab in progress: GrabFrame asks, the streaming thread converts the next frame into the target and
+    // sets m_grabDone and the event. m_grabSerial keeps grabs one at a time; the streaming thread never takes it.
+    dshow::CritSec m_grabSerial;
+    dshow::CritSec m_grabLock;
+    dshow::Event m_grabEvent{true};
+    std::atomic<bool> m_grabAsked{false};
+    bool m_grabDone = false;
+    BYTE* m_grabTarget = nullptr;
+    size_t m_grabTargetBytes = 0;
+    std::vector<BYTE> m_grabPicture; // the target when the caller's buffer is missing or too small
 };

@@ -20,11 +20,13 @@ struct IDownScaler : public IUnknown
     // passes through. Takes effect when the output pin next connects.
     virtual HRESULT STDMETHODCALLTYPE SetScaleMode(BOOL scale) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetScaleMode(BOOL* scale) = 0;
-    // Writes the newest frame, as delivered (orientation and crop applied), as a 24-bit BMP file at path.
-    // The frame is also copied into buffer when it fits in size bytes; nothing is written past size, and a
-    // null buffer with size 0 is fine. Fails, writing nothing, before the first frame.
+    // Writes the newest frame, as delivered (orientation and crop applied), as a 24-bit BMP file at path: the
+    // next frame the camera sends, which also goes downstream, so the call waits up to one frame interval
+    // (a few at most). The frame is also written into buffer when it fits in size bytes; nothing is written
+    // past size, and a null buffer with size 0 is fine. Fails with VFW_E_WRONG_STATE, writing nothing,
+    // before the first frame and when the filter is not running (no frame comes).
     virtual HRESULT STDMETHODCALLTYPE GrabFrame(BYTE* buffer, LONG size, LPCWSTR path) = 0;
-    // TRUE: nothing is delivered downstream (the newest frame is still kept); FALSE resumes.
+    // TRUE: nothing is delivered downstream (a grab still gets the next frame); FALSE resumes.
     virtual HRESULT STDMETHODCALLTYPE SetHold(BOOL hold) = 0;
 };
 __CRT_UUID_DECL(IDownScaler, 0x31E2D139, 0x2266, 0x46B7, 0xA8, 0xE2, 0xA2, 0xCD, 0xEB, 0x9E, 0x17, 0x79)

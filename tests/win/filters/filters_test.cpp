@@ -265,18 +265,19 @@ struct SizeCase
     int inWidth, inHeight;
     bool scale;
     int outWidth, outHeight;
+    PixelLayout out = PixelLayout::Rgb24; // what the downstream pin takes
 };
 
 class ScalerSizeTest : public FilterTest, public ::testing::WithParamInterface<SizeCase>
 {
 };
 
-TEST_P(ScalerSizeTest, OutputIsRgb24BottomUpOfTheScaledSize)
+TEST_P(ScalerSizeTest, OutputIsRgbBottomUpOfTheScaledSize)
 {
     const SizeCase& c = GetParam();
     auto source = MakeVideoSource(c.layout, c.inWidth, c.inHeight, 30, &FillPicture);
     auto scaler = NewScaler();
-    auto sink = MakeSink(MEDIATYPE_Video, MEDIASUBTYPE_RGB24);
+    auto sink = MakeSink(MEDIATYPE_Video, dshow::SubtypeOf(c.out));
     ASSERT_TRUE(source && scaler && sink);
     ComPtr<IDownScaler> down;
     ASSERT_EQ(S_OK, scaler->QueryInterface(IID_IDownScaler, down.PutVoid()));
@@ -285,22 +286,29 @@ TEST_P(ScalerSizeTest, OutputIsRgb24BottomUpOfTheScaledSize)
     AM_MEDIA_TYPE mt = {};
     const VIDEOINFOHEADER* vih = OutputInfo(scaler.Get(), mt);
     ASSERT_NE(nullptr, vih);
-    EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_RGB24, mt.subtype));
+    EXPECT_TRUE(IsEqualGUID(dshow::SubtypeOf(c.out), mt.subtype));
     EXPECT_EQ(c.outWidth, vih->bmiHeader.biWidth);
     EXPECT_EQ(c.outHeight, vih->bmiHeader.biHeight) << "positive: bottom-up rows";
-    EXPECT_EQ(24, vih->bmiHeader.biBitCount);
+    EXPECT_EQ(c.out == PixelLayout::Rgb32 ? 32 : 24, vih->bmiHeader.biBitCount);
     dshow::FreeMediaType(mt);
 
     Run();
     ASSERT_TRUE(WaitFor([&] { return sink->Received() >= 2; }, 5000));
     Stop();
-    EXPECT_EQ(static_cast<long>(dshow::FrameBytes(PixelLayout::Rgb24, c.outWidth, c.outHeight)), sink->LastLength());
+    EXPECT_EQ(static_cast<long>(dshow::FrameBytes(c.out, c.outWidth, c.outHeight)), sink->LastLength());
     if (c.inHeight == 800 && c.outHeight == 720) {
-        // The magenta bands are gone: the first and last rows belong to the picture.
+        // The bands are gone: the first and last rows belong to the picture (the top-left quadrant's
+        // colour, the bottom-left one's), the same on both outputs.
         const std::vector<BYTE> data = sink->LastData();
-        for (int x : {0, c.outWidth - 1}) {
-            EXPECT_FALSE(Near(PixelAt(data, c.outWidth, c.outHeight, x, 0), kBand));
-            EXPECT_FALSE(Near(PixelAt(data, c.outWidth, c.outHeight, x, c.outHeight - 1), kBand));
+        for (int x : {0, c.outWidth / 4}) {
+            const int sourceTop = 40, sourceBottom = 759;
+            const Rgb top = c.layout == PixelLayout::Yuy2 ? Yuy2Expected(x, sourceTop, c.inWidth, 800)
+                                                          : PictureColor(x, sourceTop, c.inWidth, 800);
+            const Rgb bottom = c.layout == PixelLayout::Yuy2 ? Yuy2Expected(x, sourceBottom, c.inWidth, 800)
+                                                             : PictureColor(x, sourceBottom, c.inWidth, 800);
+            EXPECT_TRUE(Near(PixelAt(data, c.outWidth, c.outHeight, x, 0, c.out), top)) << "top row at " << x;
+            EXPECT_TRUE(Near(PixelAt(data, c.outWidth, c.outHeight, x, c.outHeight - 1, c.out), bottom))
+                << "bottom row at " << x;
         }
     }
     down.Reset();
@@ -312,6 +320,8 @@ INSTANTIATE_TEST_SUITE_P(Filters, ScalerSizeTest,
                          ::testing::Values(SizeCase{PixelLayout::Rgb24, 1280, 800, true, 1280, 720},
                                            SizeCase{PixelLayout::Rgb24, 1280, 800, false, 1280, 800},
                                            SizeCase{PixelLayout::Yuy2, 1280, 800, true, 1280, 720},
+                                           SizeCase{PixelLayout::Yuy2, 1280, 800, true, 1280, 720, PixelLayout::Rgb32},
+                                           SizeCase{PixelLayout::Rgb24, 1280, 800, true, 1280, 720, PixelLayout::Rgb32},
                                            SizeCase{PixelLayout::Yuy2, 640, 480, true, 640, 480},
                                            SizeCase{PixelLayout::Rgb24, 320, -240, false, 320, 240}));
 
@@ -364,19 +374,35 @@ TEST_P(ScalerPixelTest, PictureIsMirroredFlippedAndColouredAsAsked)
     orientation.Reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Filters, ScalerPixelTest,
-    ::testing::Values(PixelCase{"rgb_bottom_up", PixelLayout::Rgb24, 48, false, false},
-                      PixelCase{"rgb_top_down", PixelLayout::Rgb24, -48, false, false},
-                      PixelCase{"rgb_mirror", PixelLayout::Rgb24, 48, true, false},
-                      PixelCase{"rgb_flip", PixelLayout::Rgb24, 48, false, true},
-                      PixelCase{"rgb_top_down_both", PixelLayout::Rgb24, -48, true, true},
-                      PixelCase{"rgb_to_rgb32_mirror", PixelLayout::Rgb24, 48, true, false, PixelLayout::Rgb32},
-                      PixelCase{"yuy2_to_rgb32_flip", PixelLayout::Yuy2, 48, false, true, PixelLayout::Rgb32},
-                      PixelCase{"yuy2_plain", PixelLayout::Yuy2, 48, false, false},
-                      PixelCase{"yuy2_mirror", PixelLayout::Yuy2, 48, true, false},
-                      PixelCase{"yuy2_both", PixelLayout::Yuy2, 48, true, true}),
-    [](const ::testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
+// Every orientation and input on both outputs: 32-bit RGB (renderers) and 24-bit RGB (the AVI writer).
+std::vector<PixelCase> PixelCases()
+{
+    const PixelCase inputs[] = {
+        {"rgb_bottom_up", PixelLayout::Rgb24, 48, false, false},
+        {"rgb_top_down", PixelLayout::Rgb24, -48, false, false},
+        {"rgb_mirror", PixelLayout::Rgb24, 48, true, false},
+        {"rgb_flip", PixelLayout::Rgb24, 48, false, true},
+        {"rgb_top_down_both", PixelLayout::Rgb24, -48, true, true},
+        {"yuy2_plain", PixelLayout::Yuy2, 48, false, false},
+        {"yuy2_mirror", PixelLayout::Yuy2, 48, true, false},
+        {"yuy2_flip", PixelLayout::Yuy2, 48, false, true},
+        {"yuy2_both", PixelLayout::Yuy2, 48, true, true},
+    };
+    std::vector<PixelCase> cases;
+    for (PixelLayout out : {PixelLayout::Rgb32, PixelLayout::Rgb24}) {
+        for (PixelCase c : inputs) {
+            c.out = out;
+            cases.push_back(c);
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Filters, ScalerPixelTest, ::testing::ValuesIn(PixelCases()),
+                         [](const ::testing::TestParamInfo<PixelCase>& info) {
+                             return std::string(info.param.name) +
+                                    (info.param.out == PixelLayout::Rgb32 ? "_to_rgb32" : "_to_rgb24");
+                         });
 
 // Width, height and a few pixels of a picture file, read with GDI+.
 struct LoadedPicture
