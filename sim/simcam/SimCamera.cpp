@@ -184,7 +184,9 @@ HRESULT CapturePin::DecideBufferSize(IMemAllocator*, ALLOCATOR_PROPERTIES* reque
 
 REFERENCE_TIME CapturePin::FrameInterval()
 {
-    return kFrameInterval;
+    // Frames come at the rate the connection asked for, as a driver's do (15 per second while recording).
+    const VIDEOINFOHEADER* info = dshow::VideoInfoOf(ConnectionType().Get());
+    return info && info->AvgTimePerFrame > 0 ? info->AvgTimePerFrame : kFrameInterval;
 }
 
 HRESULT CapturePin::FillBuffer(IMediaSample* sample, REFERENCE_TIME, REFERENCE_TIME)

@@ -43,6 +43,7 @@ enum class GraphFailure {
     CameraMessage, // "Camera is not installed or camera is occupied by another user."
     NoScaler,      // the scaler could not be made
     NoAudioPin,    // "Could not connect Audio pin"
+    NoWriter,      // the AVI multiplexer and file writer cannot be made or connected
     Silent,        // logged only
 };
 

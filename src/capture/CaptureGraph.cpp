@@ -34,7 +34,7 @@ HRESULT CaptureGraph::InitCaptureGraph(const GraphInput& input, const RecordingI
     m_recording = recording;
     // The platform's multiplexer first; where it cannot record, our writer in its place.
     HRESULT hr = Build(false);
-    if (FAILED(hr) && input.makeAviWriter && m_failure != GraphFailure::CameraMessage) {
+    if (FAILED(hr) && input.makeAviWriter && m_failure == GraphFailure::NoWriter) {
         DebugLog("Preview::InitCaptureGraph the system's AVI writer cannot record (0x%x): using our own",
                  static_cast<unsigned>(hr));
         hr = Build(true);
@@ -112,7 +112,7 @@ HRESULT CaptureGraph::Build(bool ownWriter)
     hr = MakeWriter(ownWriter, mux.Put());
     if (FAILED(hr)) {
         DebugLog("Preview::InitCaptureGraphCould not create/hookup mux and writer!");
-        return Fail(GraphFailure::CameraMessage, hr);
+        return Fail(GraphFailure::NoWriter, hr);
     }
     dshow::ComPtr<IConfigAviMux> config2;
     if (SUCCEEDED(mux->QueryInterface(IID_IConfigAviMux, config2.PutVoid())) && config2) {
@@ -145,7 +145,7 @@ HRESULT CaptureGraph::Build(bool ownWriter)
     hr = m_pCaptureBuilder->RenderStream(nullptr, nullptr, scaler.Get(), nullptr, mux.Get());
     if (FAILED(hr)) {
         DebugLog("Preview::InitCaptureGraph Could not render capture pin!!!");
-        return Fail(GraphFailure::CameraMessage, hr);
+        return Fail(GraphFailure::NoWriter, hr);
     }
 
     if (m_pAudioCapture) {
@@ -183,7 +183,8 @@ HRESULT CaptureGraph::Build(bool ownWriter)
     hr = Run();
     if (FAILED(hr)) {
         DebugLog("Preview::InitCaptureGraphCould not run graph");
-        return Fail(GraphFailure::CameraMessage, hr);
+        // A camera that will not run fails either way; a multiplexer that will not run is replaced.
+        return Fail(m_ownWriter ? GraphFailure::CameraMessage : GraphFailure::NoWriter, hr);
     }
     if (m_pVideoWindow)
         m_pVideoWindow->put_Visible(OAFALSE); // shown when the stream starts

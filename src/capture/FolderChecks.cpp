@@ -8,7 +8,7 @@
 
 int CheckUACFolder(const std::wstring& folder, const char* owner)
 {
-    const std::wstring name = folder + L"\\\\trdc.tmp";
+    const std::wstring name = folder + L"\\trdc.tmp";
     HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -15,6 +15,7 @@
 #include "common/SensorHelperProtocol.h"
 #include "dshow/Devices.h"
 #include "dshow/vidcap_decl.h"
+#include "filters/aviwriter/AviWriterApi.h"
 #include "filters/pauseaudio/PauseAudioApi.h"
 #include "resource.h"
 #include "settings/DebugLog.h"
@@ -91,6 +92,11 @@ HRESULT MakeScaler(IBaseFilter** filter)
 HRESULT MakePauseAudio(IBaseFilter** filter)
 {
     return CreateOwnFilter(L"nvpa.ax", CLSID_NorvanePauseAudio, filter);
+}
+
+HRESULT MakeAviWriter(IBaseFilter** filter)
+{
+    return CreateOwnFilter(L"nvav.ax", CLSID_NorvaneAviWriter, filter);
 }
 
 std::wstring SpecialFolder(int csidl)
@@ -365,6 +371,9 @@ void Preview::OnTimer(UINT_PTR id)
         ClearGraphs();
         NudgeWindow();
         if (FAILED(InitCaptureGraph(m_strRecordFile))) {
+            // The countdown must not run on behind the box.
+            KillTimer(kCountdownTimer);
+            KillTimer(kStreamTimer);
             ShowCameraMessage();
             EndDialog(0);
             return;
@@ -1230,6 +1239,7 @@ GraphInput Preview::MakeGraphInput()
     input.height = m_nHeight;
     input.makeScaler = &MakeScaler;
     input.makePauseAudio = &MakePauseAudio;
+    input.makeAviWriter = &MakeAviWriter;
     input.videoOwner = GetDlgItem(IDC_PREVIEW_VIDEO);
     RECT dialog = GetWindowRect();
     input.hasPlacement = VideoWindowPlacement(m_nResState, m_bSmallScreen, m_bFullWindow, dialog.right - dialog.left,
