@@ -294,19 +294,25 @@ TEST_F(SettingDialog, SizeListsAreDisabledWhileRecording)
             return scene::WaitFor([&] { return !IsWindowEnabled(pictureSize) && !IsWindowEnabled(videoSize); }, 1000);
         },
         15000));
-    // The recording ends: stopped by its button (pressed until it takes: a press within 300 ms of the last one
-    // counts as the same press), or ended with the preview where this prefix cannot record (the camera message,
-    // dismissed here). Either way the lists can be used again.
-    const std::wstring cameraMessage = L"Camera is not installed or camera is occupied by another user.";
+    // The recording runs (its file is there), then its button stops it (pressed until it takes): the lists can
+    // be used again.
     EXPECT_TRUE(scene::WaitFor(
         [&] {
-            if (HWND box = scene::MessageBoxWithText(m_quillo.Pid(), cameraMessage, 0))
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            else if (IsWindow(record))
-                scene::Click(record);
+            WIN32_FIND_DATAW found = {};
+            HANDLE search = FindFirstFileW((m_videos.Path() + L"AVI*.avi").c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                return false;
+            FindClose(search);
+            return true;
+        },
+        20000));
+    EXPECT_FALSE(IsWindowEnabled(pictureSize) || IsWindowEnabled(videoSize)) << "still recording";
+    EXPECT_TRUE(scene::WaitFor(
+        [&] {
+            scene::Click(record);
             return scene::WaitFor([&] { return IsWindowEnabled(pictureSize) && IsWindowEnabled(videoSize); }, 1000);
         },
-        30000));
+        20000));
 }
 
 TEST_F(SettingDialog, DefaultThenCancelStoresNothingAndPutsTheBarBack)
