@@ -4,6 +4,27 @@
 #include "dshow/ComPtr.h"
 #include "fx/App.h"
 
+namespace {
+
+// The browser may not take the initial selection while it is still filling its tree (seen under Wine, about one
+// time in eight): it is asked again every 100 ms until the folder shows as selected, for a second at most.
+constexpr UINT_PTR kRetryTimer = 0x5153;
+constexpr UINT kRetryMs = 100;
+constexpr int kRetries = 10;
+// The browse of this thread whose initial selection is being retried (browses are modal: one at a time).
+thread_local CFolderDialog* t_retrying = nullptr;
+
+bool SamePath(std::wstring a, std::wstring b)
+{
+    for (std::wstring* path : {&a, &b})
+        while (path->size() > 3 && (path->back() == L'\\' || path->back() == L'/'))
+            path->pop_back();
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+} // namespace
+
 CFolderDialog::CFolderDialog(const wchar_t* title, const wchar_t* initialFolder, HWND parent, UINT flags)
     : m_initialFolder(initialFolder ? initialFolder : L""), m_parent(parent)
 {
@@ -53,7 +74,10 @@ INT_PTR CFolderDialog::DoModal()
 {
     m_info.hwndOwner = PreModal();
     m_folder.clear();
+    m_initialSelected = false;
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&m_info);
+    if (t_retrying == this)
+        t_retrying = nullptr;
     m_browser = nullptr;
     if (!chosen)
         return kCancelled;
@@ -78,6 +102,7 @@ int CALLBACK CFolderDialog::BrowseCallback(HWND browser, UINT message, LPARAM lP
         dialog->OnInitialized();
         return 0;
     case BFFM_SELCHANGED:
+        dialog->NoteSelection(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam));
         dialog->OnSelChanged(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam));
         return 0;
     case BFFM_VALIDATEFAILEDW:
@@ -90,10 +115,41 @@ int CALLBACK CFolderDialog::BrowseCallback(HWND browser, UINT message, LPARAM lP
     }
 }
 
+void CFolderDialog::SelectInitialFolder() const
+{
+    ::SendMessageW(m_browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(m_initialFolder.c_str()));
+}
+
+void CFolderDialog::NoteSelection(PCIDLIST_ABSOLUTE item)
+{
+    wchar_t path[MAX_PATH] = {};
+    if (!m_initialFolder.empty() && item && SHGetPathFromIDListW(item, path) && SamePath(path, m_initialFolder))
+        m_initialSelected = true;
+}
+
+void CALLBACK CFolderDialog::RetrySelection(HWND browser, UINT, UINT_PTR timer, DWORD)
+{
+    CFolderDialog* dialog = t_retrying;
+    if (!dialog || dialog->m_browser != browser || dialog->m_initialSelected || --dialog->m_selectionRetries < 0) {
+        KillTimer(browser, timer);
+        if (dialog && dialog->m_browser == browser)
+            t_retrying = nullptr;
+        return;
+    }
+    dialog->SelectInitialFolder();
+}
+
 void CFolderDialog::OnInitialized()
 {
-    if (!m_initialFolder.empty())
-        ::SendMessageW(m_browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(m_initialFolder.c_str()));
+    if (m_initialFolder.empty())
+        return;
+    SelectInitialFolder();
+    if (m_initialSelected)
+        return;
+    t_retrying = this;
+    m_selectionRetries = kRetries;
+    if (!SetTimer(m_browser, kRetryTimer, kRetryMs, &CFolderDialog::RetrySelection))
+        t_retrying = nullptr; // without a timer the one attempt stands
 }
 
 void CFolderDialog::OnSelChanged(PCIDLIST_ABSOLUTE item)

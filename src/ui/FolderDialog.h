@@ -40,7 +40,10 @@ protected:
 
 private:
     static int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM data);
+    static void CALLBACK RetrySelection(HWND browser, UINT message, UINT_PTR timer, DWORD time);
     HWND PreModal() const;
+    void SelectInitialFolder() const;
+    void NoteSelection(PCIDLIST_ABSOLUTE item);
 
     BROWSEINFOW m_info = {};
     PIDLIST_ABSOLUTE m_root = nullptr;
@@ -49,4 +52,6 @@ private:
     std::wstring m_folder;
     HWND m_parent;
     HWND m_browser = nullptr;
+    bool m_initialSelected = false;
+    int m_selectionRetries = 0;
 };

@@ -47,15 +47,20 @@ HWND WaitForBrowser(DWORD uiThread, DWORD timeoutMs)
     return nullptr;
 }
 
-// Whether one of the browser's statics shows `text` within the time.
-bool StatusShows(HWND browser, const std::wstring& text, DWORD timeoutMs)
+// Whether one of the browser's statics shows `text` within the time; *shown gets the statics' texts otherwise.
+bool StatusShows(HWND browser, const std::wstring& text, DWORD timeoutMs, std::wstring* shown = nullptr)
 {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
+        std::wstring all;
         for (HWND child = FindWindowExW(browser, nullptr, L"Static", nullptr); child;
-             child = FindWindowExW(browser, child, L"Static", nullptr))
+             child = FindWindowExW(browser, child, L"Static", nullptr)) {
             if (IsWindowVisible(child) && TextOf(child) == text)
                 return true;
+            all += L"[" + TextOf(child) + L"]";
+        }
+        if (shown)
+            *shown = all;
         Sleep(20);
     }
     return false;
@@ -124,10 +129,11 @@ TEST_F(FolderDialog, OpensAtTheInitialFolderAndReturnsTheFolderTheUserConfirms)
 {
     CFolderDialog dialog(L"C:", m_inner.c_str(), nullptr, BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
     std::atomic<bool> driven{false}, initialShown{false}, parentShown{false};
+    std::wstring shown;
     const INT_PTR result = BrowseWhile(
         dialog,
         [&](HWND browser, HWND tree) {
-            initialShown = StatusShows(browser, m_inner, 10000);
+            initialShown = StatusShows(browser, m_inner, 10000, &shown);
             // The user moves up one folder in the tree and confirms.
             SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET,
                          reinterpret_cast<LPARAM>(Next(tree, TVGN_PARENT, Next(tree, TVGN_CARET, nullptr))));
@@ -137,7 +143,8 @@ TEST_F(FolderDialog, OpensAtTheInitialFolderAndReturnsTheFolderTheUserConfirms)
         },
         driven);
     ASSERT_TRUE(driven);
-    EXPECT_TRUE(initialShown) << "the initial folder is selected and its path is the status text";
+    EXPECT_TRUE(initialShown) << "the initial folder is selected and its path is the status text; the browser shows "
+                              << std::string(shown.begin(), shown.end());
     EXPECT_TRUE(parentShown);
     EXPECT_EQ(result, CFolderDialog::kChosen);
     EXPECT_EQ(dialog.FolderPath(), m_outer);
