@@ -6,8 +6,8 @@
 #include "res/resource.h"
 #include "settings/DebugLog.h"
 #include "settings/LangText.h"
-#include "settings/RegistryRules.h"
 #include "ui/FolderDialog.h"
+#include "ui/FolderText.h"
 #include "ui/SettingSizeRules.h"
 
 namespace {
@@ -73,14 +73,21 @@ void Setting::ShowFolderError()
         GetLangText(L"Error", L"Error!").c_str(), MB_OK);
 }
 
-bool Setting::TakeFolder(const std::wstring& text, std::wstring& field, int videoFlag)
+bool Setting::FolderUsable(const std::wstring& folder)
 {
-    // A folder the store cannot hold, or an empty one (which would name the drive's root), is refused like one
+    // A folder the store cannot hold, or one that names no fixed place (empty, relative), is refused like one
     // the program may not write into.
-    if (text.empty() || text.size() > store::kMaxTextChars || CheckUACFolder(text) != 0) {
+    if (!folders::IsStorableFolder(folder) || CheckUACFolder(folder) != 0) {
         ShowFolderError();
         return false;
     }
+    return true;
+}
+
+bool Setting::TakeFolder(const std::wstring& text, std::wstring& field, int videoFlag)
+{
+    if (!FolderUsable(text))
+        return false;
     field = text;
     if (pSkinSet)
         (void)pSkinSet->FindNextFileNumber(text, videoFlag); // no numbered file yet is no failure
@@ -91,14 +98,9 @@ bool Setting::ChooseFolder(HWND page, std::wstring& folder)
 {
     CFolderDialog chooser(L"C:", nullptr, page, BIF_RETURNONLYFSDIRS);
     (void)chooser.SetRootFolder(nullptr); // the desktop: always there
-    if (chooser.DoModal() != CFolderDialog::kChosen)
+    if (chooser.DoModal() != CFolderDialog::kChosen || !FolderUsable(chooser.FolderPath()))
         return false;
-    const std::wstring& chosen = chooser.FolderPath();
-    if (chosen.empty() || chosen.size() > store::kMaxTextChars || CheckUACFolder(chosen) != 0) {
-        ShowFolderError();
-        return false;
-    }
-    folder = chosen;
+    folder = chooser.FolderPath();
     return true;
 }
 

@@ -21,6 +21,8 @@ public:
     static int CheckUACFolder(const std::wstring& path);
     // The folder error box (no owner window).
     static void ShowFolderError();
+    // A folder the program may store and write into; otherwise the folder error, and false.
+    static bool FolderUsable(const std::wstring& folder);
     // The folder chooser for a page: true with a folder the program may write into; a chosen folder that it may
     // not write into gives the folder error.
     bool ChooseFolder(HWND page, std::wstring& folder);
