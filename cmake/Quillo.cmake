@@ -60,12 +60,13 @@ function(quillo_module name)
     target_link_libraries(${name} PRIVATE ${P_LIBS})
 endfunction()
 
-# quillo_win_test(name SOURCES ... LIBS ... [TIMEOUT s]): a GoogleTest program run under Wine by CTest.
+# quillo_win_test(name SOURCES ... LIBS ... [TIMEOUT s]): a GoogleTest program run under Wine by CTest, with
+# the shared test support (tests/support) and its entry, which names every skipped case at the end.
 function(quillo_win_test name)
     cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     quillo_windows_target(${name})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} quillo_test_support quillo_test_main gmock)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)

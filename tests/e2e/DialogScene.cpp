@@ -1,8 +1,12 @@
 #include "DialogScene.h"
 
+#include "support/Poll.h"
+#include "support/Simctl.h"
+
 #include <commctrl.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cwchar>
 #include <functional>
 
@@ -11,8 +15,6 @@ namespace scene {
 namespace {
 
 constexpr wchar_t kProductKey[] = L"Software\\Norvane\\Quillo";
-constexpr wchar_t kBackupKey[] = L"Software\\Norvane\\QuilloScenarioBackup";
-constexpr UINT kExitCommand = 40003;
 
 std::wstring KeyPath(const wchar_t* subkey)
 {
@@ -187,68 +189,6 @@ std::vector<std::wstring> ProductValues()
     return values;
 }
 
-ProductKeyBackup::ProductKeyBackup()
-{
-    (void)RegDeleteTreeW(HKEY_CURRENT_USER, kBackupKey); // a backup left by a run that was ended by force
-    HKEY product = nullptr, backup = nullptr;
-    m_existed = RegOpenKeyExW(HKEY_CURRENT_USER, kProductKey, 0, KEY_READ, &product) == ERROR_SUCCESS;
-    if (!m_existed) {
-        m_ready = true;
-        return;
-    }
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kBackupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &backup, nullptr) ==
-        ERROR_SUCCESS) {
-        m_ready = RegCopyTreeW(product, nullptr, backup) == ERROR_SUCCESS;
-        RegCloseKey(backup);
-    }
-    RegCloseKey(product);
-}
-
-ProductKeyBackup::~ProductKeyBackup()
-{
-    (void)RegDeleteTreeW(HKEY_CURRENT_USER, kProductKey);
-    if (!m_existed || !m_ready)
-        return;
-    HKEY product = nullptr, backup = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kBackupKey, 0, KEY_READ, &backup) == ERROR_SUCCESS) {
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &product,
-                            nullptr) == ERROR_SUCCESS) {
-            (void)RegCopyTreeW(backup, nullptr, product);
-            RegCloseKey(product);
-        }
-        RegCloseKey(backup);
-    }
-    (void)RegDeleteTreeW(HKEY_CURRENT_USER, kBackupKey);
-}
-
-TempFolder::TempFolder(const wchar_t* prefix)
-{
-    static int counter = 0;
-    wchar_t temp[MAX_PATH] = {};
-    if (GetTempPathW(MAX_PATH, temp) == 0)
-        return;
-    std::wstring path =
-        std::wstring(temp) + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    if (CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
-        m_path = path + L"\\";
-}
-
-TempFolder::~TempFolder()
-{
-    if (m_path.empty())
-        return;
-    WIN32_FIND_DATAW found = {};
-    HANDLE search = FindFirstFileW((m_path + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW((m_path + found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(m_path.c_str());
-}
-
 bool Quillo::Start(bool withPreview)
 {
     m_process = e2e::Start(L"Quillo.exe", withPreview ? L"" : L"/s");
@@ -261,7 +201,7 @@ bool Quillo::Start(bool withPreview)
 HWND Quillo::Window(const wchar_t* title, DWORD timeoutMs) const
 {
     HWND found = nullptr;
-    WaitFor(
+    testsupport::WaitFor(
         [&] {
             found = FindTopLevel(Pid(), [&](HWND window) { return Text(window) == title; });
             return found != nullptr;
@@ -272,7 +212,8 @@ HWND Quillo::Window(const wchar_t* title, DWORD timeoutMs) const
 
 bool Quillo::WindowGone(const wchar_t* title, DWORD timeoutMs) const
 {
-    return WaitFor([&] { return !FindTopLevel(Pid(), [&](HWND window) { return Text(window) == title; }); }, timeoutMs);
+    return testsupport::WaitFor(
+        [&] { return !FindTopLevel(Pid(), [&](HWND window) { return Text(window) == title; }); }, timeoutMs);
 }
 
 void Quillo::Command(UINT id) const
@@ -280,13 +221,9 @@ void Quillo::Command(UINT id) const
     PostMessageW(m_bar, WM_COMMAND, id, 0);
 }
 
-bool Quillo::Exit()
+::testing::AssertionResult Quillo::Exit()
 {
-    if (!m_process.Valid())
-        return false;
-    PostMessageW(m_bar, WM_COMMAND, kExitCommand, 0);
-    DWORD code = 1;
-    return m_process.Wait(30000, &code) && code == 0;
+    return e2e::ExitQuillo(m_process, 30000);
 }
 
 HWND Page(HWND dialog, UINT uniqueControlId)
@@ -429,7 +366,7 @@ bool RunUnix(const std::wstring& command)
     if (pi.hProcess)
         CloseHandle(pi.hProcess);
     char code[8] = {};
-    const bool ended = WaitFor(
+    const bool ended = testsupport::WaitFor(
         [&] {
             HANDLE file =
                 CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -474,7 +411,7 @@ UnwritableFolder::~UnwritableFolder()
 HWND MessageBoxWithText(DWORD pid, const std::wstring& text, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitFor(
+    testsupport::WaitFor(
         [&] {
             found = FindTopLevel(pid, [&](HWND window) {
                 wchar_t className[32] = {};
@@ -490,7 +427,7 @@ HWND MessageBoxWithText(DWORD pid, const std::wstring& text, DWORD timeoutMs)
 HWND FolderBrowser(DWORD pid, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitFor(
+    testsupport::WaitFor(
         [&] {
             found =
                 FindTopLevel(pid, [](HWND window) { return FindWindowExW(window, nullptr, WC_TREEVIEWW, nullptr); });
@@ -511,7 +448,7 @@ bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstri
         SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
         HTREEITEM match = nullptr;
         std::wstring texts;
-        WaitFor(
+        testsupport::WaitFor(
             [&] {
                 texts.clear();
                 for (HTREEITEM item = NextItem(tree, TVGN_CHILD, parent); item && !match;
@@ -534,6 +471,21 @@ bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstri
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
     PostMessageW(browser, WM_COMMAND, IDOK, 0);
     return true;
+}
+
+CameraValue ReadCamera(int property)
+{
+    CameraValue camera;
+    const testsupport::RunResult result = testsupport::Simctl(L"get 0 image " + std::to_wstring(property));
+    if (result.Succeeded())
+        std::sscanf(result.output.c_str(), "value=%ld flags=%*d min=%ld max=%ld", &camera.value, &camera.minimum,
+                    &camera.maximum);
+    return camera;
+}
+
+std::string SimDump()
+{
+    return testsupport::Simctl(L"dump 0").output;
 }
 
 double ContrastRatio(uint32_t rgb1, uint32_t rgb2)

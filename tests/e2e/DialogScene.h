@@ -1,29 +1,19 @@
 // What the scenario tests of the Properties and Setting dialogs share: a Quillo started for one scene and ended
 // through its own Exit, its dialogs and their pages, controls read and driven from outside the program (lists,
-// sliders, edits, the shell's folder browser), the program's registry values with the whole product key put back
-// at the end, screen pixels, and xdotool for real pointer drags.
+// sliders, edits, the shell's folder browser), the program's registry values, the simulated camera's image values,
+// screen pixels, Unix commands (xdotool for real pointer drags) and a folder nobody may write into.
 #pragma once
 
 #include "E2eSupport.h"
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 namespace scene {
-
-// Calls ready() every 20 ms until it holds or the time is up; its last answer.
-template <typename Ready> bool WaitFor(Ready ready, DWORD timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!ready()) {
-        if (GetTickCount64() >= deadline)
-            return ready();
-        Sleep(20);
-    }
-    return true;
-}
 
 // The product's values under HKEY_CURRENT_USER "Software\Norvane\Quillo\<subkey>".
 bool ReadDword(const wchar_t* subkey, const wchar_t* name, DWORD& value);
@@ -32,35 +22,6 @@ bool WriteDword(const wchar_t* subkey, const wchar_t* name, DWORD value);
 bool WriteText(const wchar_t* subkey, const wchar_t* name, const std::wstring& text);
 // Every value of the product key as "subkey\name=type:data" lines, for comparing whole states.
 std::vector<std::wstring> ProductValues();
-
-// Copies the product key aside and puts it back (whole) at the end of the scope.
-class ProductKeyBackup
-{
-public:
-    ProductKeyBackup();
-    ~ProductKeyBackup();
-    ProductKeyBackup(const ProductKeyBackup&) = delete;
-    ProductKeyBackup& operator=(const ProductKeyBackup&) = delete;
-    bool Ready() const { return m_ready; }
-
-private:
-    bool m_existed = false;
-    bool m_ready = false;
-};
-
-// A new folder under %TEMP% (path with its final backslash), removed with its files at the end.
-class TempFolder
-{
-public:
-    explicit TempFolder(const wchar_t* prefix);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
 
 // A Quillo of one scene.
 class Quillo
@@ -76,8 +37,8 @@ public:
     bool WindowGone(const wchar_t* title, DWORD timeoutMs = 15000) const;
     // A toolbar command (button id or menu command) posted to the toolbar.
     void Command(UINT id) const;
-    // Ends the program through the tray menu's Exit; true when it ended with exit code 0.
-    bool Exit();
+    // Ends the program through the tray menu's Exit (exit code 0 within the time, else ended by force).
+    ::testing::AssertionResult Exit();
 
 private:
     e2e::Process m_process;
@@ -149,6 +110,15 @@ HWND FolderBrowser(DWORD pid, DWORD timeoutMs);
 // contains the name. False when an item was not found; *seen then tells what was there.
 bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstring>& path,
                            std::wstring* seen = nullptr);
+
+// One image property of the simulated camera (simctl's answer): its value and range; value -9999 when unread.
+struct CameraValue
+{
+    long value = -9999, minimum = 0, maximum = 0;
+};
+CameraValue ReadCamera(int property);
+// simctl's description of the first camera ("... mirror=0 flip=0 ...").
+std::string SimDump();
 
 // The WCAG contrast ratio of two colours (1 to 21).
 double ContrastRatio(uint32_t rgb1, uint32_t rgb2);

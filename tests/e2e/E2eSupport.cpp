@@ -1,140 +1,92 @@
+// Scenario-test support (see E2eSupport.h).
 #include "E2eSupport.h"
 
+#include "common/SensorHelperProtocol.h"
+#include "resource.h"
+#include "support/Poll.h"
+#include "support/Simctl.h"
+
+#include <shlobj.h>
 #include <tlhelp32.h>
 
-#include <utility>
-
 namespace e2e {
+
+namespace {
+constexpr wchar_t kProductKey[] = L"Software\\Norvane\\Quillo\\";
+}
 
 std::wstring InstallDir()
 {
     return L"C:\\Quillo";
 }
 
-Process::Process(Process&& other) noexcept
-    : m_process(std::exchange(other.m_process, nullptr)), m_pid(std::exchange(other.m_pid, 0))
-{
-}
-
-Process& Process::operator=(Process&& other) noexcept
-{
-    if (this != &other) {
-        Kill();
-        m_process = std::exchange(other.m_process, nullptr);
-        m_pid = std::exchange(other.m_pid, 0);
-    }
-    return *this;
-}
-
-Process::~Process()
-{
-    Kill();
-}
-
-bool Process::Wait(DWORD timeoutMs, DWORD* exitCode)
-{
-    if (!m_process || WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0)
-        return false;
-    if (exitCode && !GetExitCodeProcess(m_process, exitCode))
-        *exitCode = static_cast<DWORD>(-1);
-    return true;
-}
-
-void Process::Kill()
-{
-    if (!m_process)
-        return;
-    if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(m_process, 1);
-        WaitForSingleObject(m_process, 5000);
-    }
-    CloseHandle(m_process);
-    m_process = nullptr;
-}
-
-static bool Launch(const std::wstring& exe, const std::wstring& args, HANDLE stdoutWrite, PROCESS_INFORMATION* pi)
-{
-    std::wstring path = InstallDir() + L"\\" + exe;
-    std::wstring cmd = L"\"" + path + L"\"";
-    if (!args.empty())
-        cmd += L" " + args;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    if (stdoutWrite) {
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = stdoutWrite;
-        si.hStdError = stdoutWrite;
-        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    }
-    return CreateProcessW(path.c_str(), cmd.data(), nullptr, nullptr, stdoutWrite != nullptr, 0, nullptr,
-                          InstallDir().c_str(), &si, pi) != FALSE;
-}
-
 Process Start(const std::wstring& exe, const std::wstring& args)
 {
-    // The program and whatever it starts (the sensor helper) write to NUL, never to the test's own
-    // output: CTest waits until every holder of that output has gone.
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
-    PROCESS_INFORMATION pi = {};
-    bool started = Launch(exe, args, nul == INVALID_HANDLE_VALUE ? nullptr : nul, &pi);
-    if (nul != INVALID_HANDLE_VALUE)
-        CloseHandle(nul);
-    if (!started)
-        return {};
-    CloseHandle(pi.hThread);
-    return Process(pi.hProcess, pi.dwProcessId);
+    return Process::Start(InstallDir() + L"\\" + exe, args, InstallDir());
 }
 
-int Run(const std::wstring& exe, const std::wstring& args, std::string* out, DWORD timeoutMs)
+namespace {
+
+// The first top-level window of the process with this title, shown or hidden (the toolbar may be hidden).
+HWND FindTitledWindow(DWORD pid, const wchar_t* title)
 {
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0))
-        return -1;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    PROCESS_INFORMATION pi = {};
-    bool started = Launch(exe, args, writeEnd, &pi);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return -1;
-    }
-    CloseHandle(pi.hThread);
-    // Read while the program runs and stop when it has ended: a process it started may inherit the
-    // pipe and keep it open, so the end of the pipe is no sign that the program is done.
-    std::string text;
-    char buffer[4096];
-    auto drain = [&] {
-        DWORD available = 0, got = 0;
-        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
-               ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-    };
-    DWORD code = static_cast<DWORD>(-1);
-    const DWORD start = GetTickCount();
-    for (;;) {
-        drain();
-        if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) {
-            drain();
-            GetExitCodeProcess(pi.hProcess, &code);
-            break;
-        }
-        if (GetTickCount() - start >= timeoutMs) {
-            TerminateProcess(pi.hProcess, 1);
-            break;
-        }
-    }
-    CloseHandle(readEnd);
-    CloseHandle(pi.hProcess);
-    if (out)
-        *out = std::move(text);
-    return static_cast<int>(code);
+    struct Query
+    {
+        DWORD pid;
+        const wchar_t* title;
+        HWND found;
+    } query = {pid, title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* q = reinterpret_cast<Query*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t text[64] = {};
+            GetWindowTextW(window, text, 64);
+            if ((q->pid && owner != q->pid) || lstrcmpW(text, q->title) != 0)
+                return TRUE;
+            q->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
 }
 
-int Simctl(const std::wstring& args, std::string* out)
+} // namespace
+
+::testing::AssertionResult ExitQuillo(Process& quillo, DWORD timeoutMs)
 {
-    return Run(L"simctl.exe", args, out);
+    if (!quillo.Valid())
+        return ::testing::AssertionFailure() << "Quillo did not start";
+    DWORD code = 0;
+    if (quillo.Wait(0, &code)) {
+        quillo.Kill();
+        return ::testing::AssertionFailure() << "Quillo had already ended (exit code " << code << ")";
+    }
+    HWND toolbar = FindTitledWindow(quillo.Pid(), L"Quillo_1");
+    if (!toolbar) {
+        quillo.Kill();
+        return ::testing::AssertionFailure() << "no toolbar window to send Exit to; Quillo was ended by force";
+    }
+    // The preview, when open, tells a helper whose window is up to quit as it closes; a helper still starting
+    // is not told (it then stays: the scene reset ends it).
+    const bool helperUp =
+        FindWindowW(nullptr, kSensorHelperTitle) != nullptr && FindTitledWindow(quillo.Pid(), L"Quillo") != nullptr;
+    if (!PostMessageW(toolbar, WM_COMMAND, MAKEWPARAM(ID_TRAY_EXIT, 0), 0)) {
+        quillo.Kill();
+        return ::testing::AssertionFailure() << "Exit could not be posted (error " << GetLastError() << ")";
+    }
+    if (!quillo.Wait(timeoutMs, &code)) {
+        quillo.Kill();
+        return ::testing::AssertionFailure() << "Quillo still ran " << timeoutMs << " ms after Exit; ended by force";
+    }
+    quillo.Kill(); // lets go of the ended process
+    if (code != 0)
+        return ::testing::AssertionFailure() << "Quillo ended with exit code " << code << " after Exit";
+    if (helperUp &&
+        !testsupport::WaitFor([] { return FindWindowW(nullptr, kSensorHelperTitle) == nullptr; }, 10000, 50))
+        return ::testing::AssertionFailure() << "the helper still runs 10 s after Quillo's exit";
+    return ::testing::AssertionSuccess();
 }
 
 namespace {
@@ -178,16 +130,16 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
 
 HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs, DWORD pid)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        WindowQuery q = {className, title, pid, nullptr, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&q));
-        if (q.found)
-            return q.found;
-        if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        Sleep(100);
-    }
+    HWND found = nullptr;
+    testsupport::WaitFor(
+        [&] {
+            WindowQuery q = {className, title, pid, nullptr, nullptr};
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&q));
+            found = q.found;
+            return found != nullptr;
+        },
+        timeoutMs, 100);
+    return found;
 }
 
 std::vector<HWND> VisibleWindows(DWORD pid)
@@ -198,11 +150,74 @@ std::vector<HWND> VisibleWindows(DWORD pid)
     return windows;
 }
 
-int ResetScene()
+std::wstring ScenePictures()
+{
+    return L"C:\\QuilloScene\\Pictures\\";
+}
+
+std::wstring SceneVideos()
+{
+    return L"C:\\QuilloScene\\Videos\\";
+}
+
+namespace {
+
+// Empties a scene folder (files only; the scene makes no subfolders) and makes sure it is there.
+void EmptyFolder(const std::wstring& folder)
+{
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+bool PutKey(const wchar_t* subkey, std::initializer_list<std::pair<const wchar_t*, DWORD>> numbers,
+            std::initializer_list<std::pair<const wchar_t*, std::wstring>> texts)
+{
+    HKEY key = nullptr;
+    const std::wstring path = std::wstring(kProductKey) + subkey;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    bool ok = true;
+    for (const auto& number : numbers)
+        ok = ok && RegSetValueExW(key, number.first, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number.second),
+                                  sizeof number.second) == ERROR_SUCCESS;
+    for (const auto& text : texts)
+        ok = ok && RegSetValueExW(key, text.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.second.c_str()),
+                                  static_cast<DWORD>((text.second.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+} // namespace
+
+bool UseSceneUser()
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Norvane\\Quillo");
+    EmptyFolder(ScenePictures());
+    EmptyFolder(SceneVideos());
+    // The keys a start looks for are there, so nothing is deployed; auto-hide is off and the folders are the
+    // scene's own. Values left out keep the program's own start values.
+    return PutKey(L"Settings\\Options\\", {{L"AutoHide", 0}, {L"ToolbarPosition", 1}}, {}) &&
+           PutKey(L"Settings\\Picture\\", {{L"Size", 1}, {L"ExportFile", 1}}, {{L"My Pictures", ScenePictures()}}) &&
+           PutKey(L"Settings\\Video\\", {}, {{L"My Video", SceneVideos()}}) && PutKey(L"Properties\\Image\\", {}, {}) &&
+           PutKey(L"Properties\\Options\\", {}, {});
+}
+
+::testing::AssertionResult ResetScene()
 {
     KillAll(L"Quillo.exe");
     KillAll(L"Tessel.exe");
-    return Simctl(L"reset");
+    if (!UseSceneUser())
+        return ::testing::AssertionFailure() << "the scene's registry settings could not be written";
+    return testsupport::SimctlOk(L"reset");
 }
 
 void KillAll(const wchar_t* exeName)
@@ -294,24 +309,6 @@ bool Image::SaveBmp(const std::wstring& path) const
               WriteFile(file, pixels.data(), bytes, &written, nullptr) && written == bytes;
     CloseHandle(file);
     return ok;
-}
-
-double DifferentShare(const Image& a, const Image& b, int tolerance)
-{
-    if (a.width != b.width || a.height != b.height || a.pixels.empty())
-        return 1.0;
-    size_t different = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i) {
-        uint32_t p = a.pixels[i], q = b.pixels[i];
-        for (int shift = 0; shift < 24; shift += 8) {
-            int d = static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF);
-            if (d > tolerance || d < -tolerance) {
-                ++different;
-                break;
-            }
-        }
-    }
-    return static_cast<double>(different) / static_cast<double>(a.pixels.size());
 }
 
 } // namespace e2e

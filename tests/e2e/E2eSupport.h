@@ -1,7 +1,12 @@
-// Support for scenario tests: starting the installed programs, finding their windows, reading the
-// screen, and running simctl to set up the simulated devices.
+// Support for scenario tests: starting and ending the installed programs, finding their windows and
+// reading the screen. The simulated devices are set up with testsupport::Simctl (support/Simctl.h).
 #pragma once
+#include "support/ChildProcess.h"
+
 #include <windows.h>
+
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,35 +16,17 @@ namespace e2e {
 // The folder the prefix helper installs the build into (C:\Quillo).
 std::wstring InstallDir();
 
-// A started program; ends it on destruction when it is still running.
-class Process
-{
-public:
-    Process() = default;
-    Process(HANDLE process, DWORD pid) : m_process(process), m_pid(pid) {}
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    ~Process();
+// A started program; ends it by force on destruction when it still runs (the fallback after a failure).
+using Process = testsupport::ChildProcess;
 
-    bool Valid() const { return m_process != nullptr; }
-    DWORD Pid() const { return m_pid; }
-    // True when the process ended within the time; its exit code goes to *exitCode.
-    bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
-    void Kill();
-
-private:
-    HANDLE m_process = nullptr;
-    DWORD m_pid = 0;
-};
-
-// Starts <InstallDir>\<exe> with the arguments, in the install folder.
+// Starts <InstallDir>\<exe> with the arguments, in the install folder, its output to NUL.
 Process Start(const std::wstring& exe, const std::wstring& args);
-// Runs <InstallDir>\<exe>, waits for it and returns its exit code (or -1); its output goes to *out.
-int Run(const std::wstring& exe, const std::wstring& args, std::string* out = nullptr, DWORD timeoutMs = 60000);
-// Runs simctl.exe with the arguments; returns its exit code and fills *out.
-int Simctl(const std::wstring& args, std::string* out = nullptr);
+
+// Ends Quillo through its own way out: the Exit command of the tray menu, posted to its toolbar window
+// ("Quillo_1"). Succeeds when the process then ends with exit code 0 within timeoutMs and, when a preview
+// was open and the helper's window up, the helper has ended too; otherwise the process is ended by force and
+// the result says what went wrong.
+::testing::AssertionResult ExitQuillo(Process& quillo, DWORD timeoutMs = 15000);
 
 // Waits until a visible top-level window of the class (or any when null) and title (or any when null)
 // exists; pid 0 means any process. Returns null after the timeout.
@@ -48,9 +35,14 @@ HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeout
 std::vector<HWND> VisibleWindows(DWORD pid);
 // Ends every process whose image name is exeName (left over by a failed test).
 void KillAll(const wchar_t* exeName);
-// A clean scene for a scenario: no Quillo and no helper running, the default simulated camera.
-// Returns simctl's exit code.
-int ResetScene();
+// A clean scene for a scenario: no Quillo and no helper running (whatever a failed test left is ended), the
+// default simulated camera, and the scene's user (below).
+::testing::AssertionResult ResetScene();
+// The scene's user: settings keys in place (no first-start deployment), auto-hide off so the bar stays on
+// screen, pictures and recordings in empty folders of the scene's own (never the machine user's own folders).
+bool UseSceneUser();
+std::wstring ScenePictures();
+std::wstring SceneVideos();
 
 // A 32-bit picture read from the screen, rows top-down, 0x00RRGGBB.
 struct Image
@@ -63,8 +55,5 @@ struct Image
 };
 Image CaptureScreen(const RECT& rect);
 Image CaptureWindow(HWND window);
-
-// Share of pixels in which the two pictures (same size) differ by more than tolerance per channel.
-double DifferentShare(const Image& a, const Image& b, int tolerance);
 
 } // namespace e2e

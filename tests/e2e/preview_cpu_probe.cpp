@@ -6,6 +6,7 @@
 // marks; on Windows the probe's own figure stands. Not a test: figures are reported, never asserted.
 #include "E2eSupport.h"
 #include "SimPicture.h"
+#include "support/Simctl.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -98,9 +99,10 @@ HWND StartAndWaitForPicture(e2e::Process& quillo)
 // The camera's frames drawn so far (simctl's "frames=" field), or -1.
 long CameraFrames()
 {
-    std::string out;
-    if (e2e::Simctl(L"dump 0", &out) != 0)
+    const testsupport::RunResult dump = testsupport::Simctl(L"dump 0");
+    if (!dump.Succeeded())
         return -1;
+    const std::string& out = dump.output;
     const size_t at = out.find("frames=");
     return at == std::string::npos ? -1 : std::strtol(out.c_str() + at + 7, nullptr, 10);
 }
@@ -135,7 +137,7 @@ int wmain(int argc, wchar_t** argv)
     for (int run = 1; run <= runs; ++run) {
         e2e::KillAll(L"Quillo.exe");
         e2e::KillAll(L"Tessel.exe");
-        if (e2e::Simctl(L"reset") != 0) {
+        if (!testsupport::Simctl(L"reset").Succeeded()) {
             std::printf("run %d: simctl reset failed\n", run);
             continue;
         }
@@ -187,7 +189,7 @@ int wmain(int argc, wchar_t** argv)
                     busy > 0 ? "" : " (none given for another process)");
         std::fflush(stdout);
     }
-    e2e::Simctl(L"reset");
+    (void)testsupport::Simctl(L"reset"); // the next user resets again when this fails
     // Later starts (the scenario tests) find the size they found before.
     WritePictureSize(storedSize >= 0 ? static_cast<DWORD>(storedSize) : 1);
     return 0;

@@ -3,6 +3,10 @@
 #include "E2eSupport.h"
 #include "SimPicture.h"
 
+#include "support/Library.h"
+#include "support/Poll.h"
+#include "support/Restore.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,31 +16,29 @@ namespace {
 const wchar_t kScaler[] = L"C:\\Quillo\\nvds.ax";
 const wchar_t kMovedScaler[] = L"C:\\Quillo\\nvds.ax.moved";
 
-// Calls the module's DllRegisterServer or DllUnregisterServer; the result of the call.
-HRESULT Register(const wchar_t* module, bool install)
+// The scaler unregistered for the life of a scope, then registered again as the prefix's install left it,
+// also when the test fails. Declared before the test's Quillo, it outlives it.
+class UnregisteredScaler
 {
-    HMODULE handle = LoadLibraryW(module);
-    if (!handle)
-        return HRESULT_FROM_WIN32(GetLastError());
-    using Entry = HRESULT(STDAPICALLTYPE*)();
-    auto entry = reinterpret_cast<Entry>(
-        reinterpret_cast<void*>(GetProcAddress(handle, install ? "DllRegisterServer" : "DllUnregisterServer")));
-    const HRESULT hr = entry ? entry() : E_NOINTERFACE;
-    FreeLibrary(handle);
-    return hr;
-}
+public:
+    UnregisteredScaler() : m_result(testsupport::RegisterModule(kScaler, false)) {}
+    ~UnregisteredScaler()
+    {
+        EXPECT_EQ(testsupport::RegisterModule(kScaler, true), S_OK) << "the prefix's registration was not put back";
+    }
+    UnregisteredScaler(const UnregisteredScaler&) = delete;
+    UnregisteredScaler& operator=(const UnregisteredScaler&) = delete;
+    HRESULT Result() const { return m_result; }
+
+private:
+    HRESULT m_result;
+};
 
 class PreviewScaler : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(e2e::ResetScene(), 0); }
-    void TearDown() override
-    {
-        e2e::ResetScene();
-        if (GetFileAttributesW(kMovedScaler) != INVALID_FILE_ATTRIBUTES)
-            MoveFileExW(kMovedScaler, kScaler, MOVEFILE_REPLACE_EXISTING);
-        EXPECT_EQ(Register(kScaler, true), S_OK) << "the prefix's registration could not be put back";
-    }
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
+    void TearDown() override { EXPECT_TRUE(e2e::ResetScene()); }
 
     // Starts Quillo; true when its preview shows the camera's bars.
     static bool PictureShows(e2e::Process* quillo, std::string* why)
@@ -47,29 +49,32 @@ protected:
             *why = "no preview";
             return false;
         }
-        const DWORD start = GetTickCount();
-        do {
-            HWND video = e2e::PreviewVideoWindow(preview);
-            if (video && e2e::ShowsBars(e2e::CaptureWindow(video), false, why))
-                return true;
-            Sleep(100);
-        } while (GetTickCount() - start < 15000);
-        return false;
+        return testsupport::WaitFor(
+            [&] {
+                HWND video = e2e::PreviewVideoWindow(preview);
+                return video && e2e::ShowsBars(e2e::CaptureWindow(video), false, why);
+            },
+            15000, 100);
     }
 };
 
 TEST_F(PreviewScaler, ANotRegisteredScalerIsCreatedFromTheProgramFolder)
 {
-    ASSERT_EQ(Register(kScaler, false), S_OK);
+    UnregisteredScaler unregistered;
+    ASSERT_EQ(unregistered.Result(), S_OK);
     e2e::Process quillo;
     std::string why;
     EXPECT_TRUE(PictureShows(&quillo, &why)) << why;
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
 
 TEST_F(PreviewScaler, AMissingScalerGivesItsErrorBoxAndNoPicture)
 {
-    ASSERT_EQ(Register(kScaler, false), S_OK);
-    ASSERT_TRUE(MoveFileExW(kScaler, kMovedScaler, MOVEFILE_REPLACE_EXISTING));
+    UnregisteredScaler unregistered;
+    ASSERT_EQ(unregistered.Result(), S_OK);
+    // Moved back at the end of the test, once Quillo has ended, also when the test fails.
+    testsupport::MovedFile moved(kScaler, kMovedScaler);
+    ASSERT_TRUE(moved.Moved()) << "error " << moved.Error();
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
     HWND box = e2e::WaitForWindow(L"#32770", L"Error!", 30000, quillo.Pid());
     ASSERT_NE(box, nullptr);
@@ -77,12 +82,12 @@ TEST_F(PreviewScaler, AMissingScalerGivesItsErrorBoxAndNoPicture)
     GetDlgItemTextW(box, 0xFFFF, text, 256);
     EXPECT_STREQ(text, L"Could not create Down Scaler (is nvds.ax registered?)");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 50 && IsWindow(box); ++i)
-        Sleep(100);
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !IsWindow(box); }, 5000, 100));
     // The preview gives up without a picture and without a second message; the toolbar stays.
     EXPECT_EQ(e2e::WaitForWindow(L"#32770", L"Error!", 2000, quillo.Pid()), nullptr);
     EXPECT_EQ(e2e::WaitForWindow(nullptr, L"Quillo", 2000, quillo.Pid()), nullptr);
     EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 5000, quillo.Pid()), nullptr);
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
 
 } // namespace

@@ -1,6 +1,11 @@
 // Starting Quillo with and without "/s", and with no usable camera: which windows and boxes appear.
 #include "E2eSupport.h"
 
+#include "common/SensorHelperProtocol.h"
+#include "support/Poll.h"
+#include "support/Restore.h"
+#include "support/Simctl.h"
+
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -12,8 +17,8 @@ namespace {
 class PreviewStart : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(e2e::ResetScene(), 0); }
-    void TearDown() override { e2e::ResetScene(); }
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
+    void TearDown() override { EXPECT_TRUE(e2e::ResetScene()); }
 
     // The preview dialog's window (template caption "Quillo") of a process, or null.
     static HWND WaitForPreview(DWORD pid, DWORD timeoutMs)
@@ -35,6 +40,7 @@ TEST_F(PreviewStart, WithSlashSOnlyTheToolbarShows)
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"/s");
     ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, quillo.Pid()), nullptr);
     EXPECT_EQ(WaitForPreview(quillo.Pid(), 3000), nullptr);
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
 
 TEST_F(PreviewStart, WithoutArgumentThePreviewOpensInItsCompactSize)
@@ -51,31 +57,40 @@ TEST_F(PreviewStart, WithoutArgumentThePreviewOpensInItsCompactSize)
     wchar_t label[32] = {};
     GetDlgItemTextW(preview, 1031, label, 32);
     EXPECT_STREQ(label, L"640 X 480");
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
 
-TEST_F(PreviewStart, AnUnknownCameraGivesTheNoDeviceBoxAndNoPreview)
+// A camera the program cannot stream: its message box, no preview, and the toolbar stays.
+struct CameraBoxCase
 {
-    ASSERT_EQ(e2e::Simctl(L"reset unknown"), 0);
-    e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
-    HWND box = e2e::WaitForWindow(L"#32770", L"Error!", 20000, quillo.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(BoxText(box), L"No video capture device was detected on your system.");
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, quillo.Pid()), nullptr);
-    EXPECT_EQ(WaitForPreview(quillo.Pid(), 2000), nullptr);
-}
+    const char* name;
+    const wchar_t* simctl; // sets up the camera
+    const wchar_t* text;   // of the box
+};
 
-TEST_F(PreviewStart, ABusyCameraGivesTheCameraMessageAndNoPreview)
+class PreviewStartWithoutPicture : public PreviewStart, public ::testing::WithParamInterface<CameraBoxCase>
 {
-    ASSERT_EQ(e2e::Simctl(L"busy 0 1"), 0);
+};
+
+TEST_P(PreviewStartWithoutPicture, GivesItsBoxNoPreviewAndKeepsTheToolbar)
+{
+    ASSERT_TRUE(testsupport::SimctlOk(GetParam().simctl));
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
     HWND box = e2e::WaitForWindow(L"#32770", L"Error!", 30000, quillo.Pid());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(BoxText(box), L"Camera is not installed or camera is occupied by another user.");
+    EXPECT_EQ(BoxText(box), GetParam().text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(WaitForPreview(quillo.Pid(), 3000), nullptr);
-    EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 5000, quillo.Pid()), nullptr);
+    ASSERT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, quillo.Pid()), nullptr);
+    EXPECT_EQ(WaitForPreview(quillo.Pid(), 2000), nullptr);
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cameras, PreviewStartWithoutPicture,
+    ::testing::Values(
+        CameraBoxCase{"UnknownCamera", L"reset unknown", L"No video capture device was detected on your system."},
+        CameraBoxCase{"BusyCamera", L"busy 0 1", L"Camera is not installed or camera is occupied by another user."}),
+    [](const ::testing::TestParamInfo<CameraBoxCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PreviewStart, SecondStartOpensThePreviewOfTheFirst)
 {
@@ -89,18 +104,17 @@ TEST_F(PreviewStart, SecondStartOpensThePreviewOfTheFirst)
     EXPECT_EQ(code, 0u);
     EXPECT_NE(WaitForPreview(first.Pid(), 5000), nullptr);
     EXPECT_EQ(e2e::VisibleWindows(second.Pid()).size(), 0u);
+    EXPECT_TRUE(e2e::ExitQuillo(first));
 }
 
 TEST_F(PreviewStart, TheHelperStartsOnceAndQuitsWhenThePreviewCloses)
 {
-    e2e::KillAll(L"Tessel.exe");
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
     HWND preview = WaitForPreview(quillo.Pid(), 20000);
     ASSERT_NE(preview, nullptr);
     HWND helper = nullptr;
-    for (int i = 0; i < 100 && !helper; ++i, Sleep(100))
-        helper = FindWindowW(nullptr, L"Tessel");
-    ASSERT_NE(helper, nullptr);
+    ASSERT_TRUE(testsupport::WaitFor([&] { return (helper = FindWindowW(nullptr, kSensorHelperTitle)) != nullptr; },
+                                     10000, 100));
     EXPECT_FALSE(IsWindowVisible(helper));
     DWORD helperPid = 0;
     GetWindowThreadProcessId(helper, &helperPid);
@@ -108,50 +122,36 @@ TEST_F(PreviewStart, TheHelperStartsOnceAndQuitsWhenThePreviewCloses)
     ASSERT_NE(helperProcess, nullptr);
 
     HWND close = GetDlgItem(preview, 1009);
-    ASSERT_NE(close, nullptr);
+    EXPECT_NE(close, nullptr);
     PostMessageW(preview, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), reinterpret_cast<LPARAM>(close));
-    EXPECT_EQ(WaitForSingleObject(helperProcess, 10000), WAIT_OBJECT_0) << "Tessel did not end on 2258";
+    EXPECT_EQ(WaitForSingleObject(helperProcess, 10000), WAIT_OBJECT_0) << "Tessel did not end on the quit message";
     CloseHandle(helperProcess);
-    for (int i = 0; i < 50 && IsWindow(preview); ++i)
-        Sleep(100);
-    EXPECT_FALSE(IsWindow(preview));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !IsWindow(preview); }, 5000, 100));
     EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 2000, quillo.Pid()), nullptr);
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
 
 // The machine's language value picks the language file's German section for the boxes' texts.
 TEST_F(PreviewStart, TheMachineLanguageValueShowsTheBoxInGerman)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Norvane\\Quillo", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    const DWORD german = 0x0407;
-    ASSERT_EQ(RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&german), sizeof german),
-              ERROR_SUCCESS);
-    ASSERT_EQ(e2e::Simctl(L"reset unknown"), 0);
+    // The machine's value is put back as it was at the end, also when the test fails.
+    testsupport::RegistryValue language(HKEY_LOCAL_MACHINE, L"Software\\Norvane\\Quillo", L"Language");
+    ASSERT_EQ(language.SetDword(0x0407), ERROR_SUCCESS);
+    ASSERT_TRUE(testsupport::SimctlOk(L"reset unknown"));
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
     HWND box = e2e::WaitForWindow(L"#32770", L"Fehler!", 20000, quillo.Pid());
-    RegDeleteValueW(key, L"Language");
-    RegCloseKey(key);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(BoxText(box), L"Auf diesem System wurde kein Videoaufnahmeger\u00e4t gefunden.");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, quillo.Pid()), nullptr);
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
 }
 
 // Lines of a log file (CR LF ended), as written.
 std::vector<std::string> LogLines(const std::wstring& path)
 {
     std::vector<std::string> lines;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return lines;
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
+    const std::string text = testsupport::ReadWholeFile(path);
     for (size_t at = 0; at < text.size();) {
         const size_t end = text.find("\r\n", at);
         if (end == std::string::npos)
@@ -175,27 +175,19 @@ bool IsTraceLine(const std::string& line, std::string* message)
     return true;
 }
 
-// A start with LOG_LEVEL=3 traces the toolbar start and the preview build into vistrel.log, in order.
+// A start with LOG_LEVEL=3 traces the toolbar start, the preview build and the end into vistrel.log, in order.
 TEST_F(PreviewStart, WithLogLevelThreeTheStartIsTracedToTheLogFile)
 {
-    const std::wstring ini = e2e::InstallDir() + L"\\vistrel.ini";
-    const std::wstring log = e2e::InstallDir() + L"\\vistrel.log";
-    DeleteFileW(log.c_str());
-    HANDLE file = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const char text[] = "[DEBUG]\r\nLOG_LEVEL=3\r\n";
-    DWORD written = 0;
-    WriteFile(file, text, sizeof text - 1, &written, nullptr);
-    CloseHandle(file);
+    // The settings file and the log it switches on are gone at the end, also when the test fails.
+    testsupport::AddedFile ini(e2e::InstallDir() + L"\\vistrel.ini");
+    testsupport::AddedFile log(e2e::InstallDir() + L"\\vistrel.log");
+    DeleteFileW(log.Path().c_str());
+    ASSERT_TRUE(ini.Write("[DEBUG]\r\nLOG_LEVEL=3\r\n"));
 
     e2e::Process quillo = e2e::Start(L"Quillo.exe", L"");
-    HWND preview = WaitForPreview(quillo.Pid(), 30000);
-    quillo.Kill();
-    e2e::KillAll(L"Tessel.exe");
-    std::vector<std::string> lines = LogLines(log);
-    DeleteFileW(ini.c_str());
-    DeleteFileW(log.c_str());
-    ASSERT_NE(preview, nullptr);
+    ASSERT_NE(WaitForPreview(quillo.Pid(), 30000), nullptr);
+    EXPECT_TRUE(e2e::ExitQuillo(quillo));
+    const std::vector<std::string> lines = LogLines(log.Path());
     ASSERT_FALSE(lines.empty());
 
     const char* expected[] = {
@@ -206,6 +198,7 @@ TEST_F(PreviewStart, WithLogLevelThreeTheStartIsTracedToTheLogFile)
         "Preview::InitStillGraph Down Scaler  <---> SmartTee : OK!!!",
         "Preview::InitStillGraph SmartTee(Preview) <----> VMR: OK!!!",
         "Preview::InitStillGraph[OUT]",
+        "CSkinDlg::OnDestroy ================== Application Ends ======================",
     };
     size_t next = 0;
     for (const std::string& line : lines) {

@@ -5,6 +5,9 @@
 #include "DialogScene.h"
 #include "SimPicture.h"
 
+#include "support/Poll.h"
+#include "support/Simctl.h"
+
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +19,11 @@
 
 namespace {
 
+using scene::ReadCamera;
+using scene::SimDump;
 using scene::Slider;
 using scene::SliderState;
+using testsupport::WaitFor;
 
 constexpr wchar_t kImage[] = L"Properties\\Image";
 
@@ -36,28 +42,6 @@ constexpr SliderOfProperty kSliders[6] = {
     {IDC_IMG_SATURATION, IDC_IMG_SATURATION_VALUE, IDC_IMG_SATURATION_NAME, 3, L"Saturation"},
     {IDC_IMG_SHARPNESS, IDC_IMG_SHARPNESS_VALUE, IDC_IMG_SHARPNESS_NAME, 4, L"Sharpness"},
 };
-
-// What simctl reads back of one camera property.
-struct CameraValue
-{
-    long value = -9999, minimum = 0, maximum = 0;
-};
-CameraValue ReadCamera(int property)
-{
-    std::string out;
-    CameraValue camera;
-    if (e2e::Simctl(L"get 0 image " + std::to_wstring(property), &out) == 0)
-        std::sscanf(out.c_str(), "value=%ld flags=%*d min=%ld max=%ld", &camera.value, &camera.minimum,
-                    &camera.maximum);
-    return camera;
-}
-
-std::string SimDump()
-{
-    std::string out;
-    e2e::Simctl(L"dump 0", &out);
-    return out;
-}
 
 // Pixels of a label on screen: grey text (0x41 each channel) or white text.
 struct LabelInk
@@ -83,30 +67,20 @@ LabelInk InkOf(HWND label)
 class PropertiesDialog : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(e2e::ResetScene(), 0);
-        ASSERT_TRUE(m_backup.Ready());
-        ASSERT_FALSE(m_pictures.Path().empty());
-    }
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
     void TearDown() override
     {
         if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit()) << "Quillo ends through its Exit with code 0";
+            EXPECT_TRUE(m_quillo.Exit());
         }
-        e2e::ResetScene();
+        EXPECT_TRUE(e2e::ResetScene());
     }
 
-    // The scene: the camera, the user's settings (the saved image values, "Set", the power line), then Quillo
-    // with or without its preview, and the Properties dialog.
+    // The scene (the scene's user with the bar on screen) with the camera and the user's image settings (the saved
+    // values, "Set", the power line), then Quillo with or without its preview, and the Properties dialog.
     void Open(const wchar_t* profile, bool preview, const wchar_t* const saved[6], DWORD imageSet, DWORD powerLine)
     {
-        ASSERT_EQ(e2e::Simctl(std::wstring(L"reset ") + profile), 0);
-        ASSERT_TRUE(scene::WriteDword(L"Settings\\Options", L"AutoHide", 0));
-        ASSERT_TRUE(scene::WriteDword(L"Settings\\Options", L"ToolbarPosition", 1));
-        ASSERT_TRUE(scene::WriteDword(L"Settings\\Picture", L"Size", 1));
-        ASSERT_TRUE(scene::WriteText(L"Settings\\Picture", L"My Pictures", m_pictures.Path()));
-        ASSERT_TRUE(scene::WriteText(L"Settings\\Video", L"My Video", m_pictures.Path()));
+        ASSERT_TRUE(testsupport::SimctlOk(std::wstring(L"reset ") + profile));
         for (int i = 0; i < 6; ++i) {
             ASSERT_TRUE(scene::WriteText(kImage, kSliders[i].name, saved[i]));
         }
@@ -134,7 +108,7 @@ protected:
     void ShowImagePage()
     {
         scene::AltKey(scene::Control(m_dialog, IDC_PROP_OK), 'I');
-        ASSERT_TRUE(scene::WaitFor([&] { return IsWindowVisible(m_image) && !IsWindowVisible(m_options); }, 5000));
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(m_image) && !IsWindowVisible(m_options); }, 5000));
         EXPECT_FALSE(IsWindowEnabled(scene::Control(m_dialog, IDC_PROP_TAB_IMAGE))) << "the chosen tab is disabled";
     }
     // The button pressed, and the dialog gone.
@@ -151,8 +125,6 @@ protected:
         return text;
     }
 
-    scene::ProductKeyBackup m_backup;
-    scene::TempFolder m_pictures{L"quillo-properties"};
     scene::Quillo m_quillo;
     bool m_started = false;
     HWND m_dialog = nullptr, m_options = nullptr, m_image = nullptr;
@@ -197,7 +169,7 @@ TEST_P(ClosedPreview, SlidersShowTheFamilysValuesDisabledWithGreyLabels)
         EXPECT_EQ(brightness.position, 0);
     }
     LabelInk name;
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             name = InkOf(scene::Control(m_image, IDC_IMG_BRIGHTNESS_NAME));
             return name.grey > 0 && name.white == 0;
@@ -228,14 +200,14 @@ TEST_P(OpenPreview, SlidersShowTheCamerasOwnRangesAndValuesWithWhiteLabels)
     ASSERT_NO_FATAL_FAILURE(ShowImagePage());
     for (int i = 0; i < 6; ++i) {
         const SliderState slider = Slider(SliderOf(i));
-        const CameraValue camera = ReadCamera(kSliders[i].property);
+        const scene::CameraValue camera = ReadCamera(kSliders[i].property);
         EXPECT_TRUE(slider.enabled) << i;
         EXPECT_EQ(slider.minimum, camera.minimum) << i;
         EXPECT_EQ(slider.maximum, camera.maximum) << i;
         EXPECT_EQ(slider.position, camera.value) << i;
     }
     LabelInk name;
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             name = InkOf(scene::Control(m_image, IDC_IMG_BRIGHTNESS_NAME));
             return name.white > 0 && name.grey == 0;
@@ -264,7 +236,7 @@ TEST_F(PropertiesDialog, AMovedSliderActsAtOnceCancelPutsItBackApplyAndOkKeepIt)
                                L" mousedown 1 mousemove " + std::to_wstring(from.x + 20) + L" " +
                                std::to_wstring(from.y) + L" sleep 0.2 mousemove " + std::to_wstring(from.x + 50) +
                                L" " + std::to_wstring(from.y) + L" sleep 0.2 mouseup 1"));
-    EXPECT_TRUE(scene::WaitFor([&] { return ReadCamera(0).value > 118; }, 5000)) << "the camera follows the drag";
+    EXPECT_TRUE(WaitFor([&] { return ReadCamera(0).value > 118; }, 5000)) << "the camera follows the drag";
     EXPECT_EQ(Slider(brightness).position, ReadCamera(0).value);
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_CANCEL));
     EXPECT_EQ(ReadCamera(0).value, 118) << "Cancel puts the camera back";
@@ -274,9 +246,9 @@ TEST_F(PropertiesDialog, AMovedSliderActsAtOnceCancelPutsItBackApplyAndOkKeepIt)
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_NO_FATAL_FAILURE(ShowImagePage());
     scene::MoveSlider(SliderOf(1), 90);
-    ASSERT_TRUE(scene::WaitFor([&] { return ReadCamera(1).value == 90; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return ReadCamera(1).value == 90; }, 5000));
     scene::Click(scene::Control(m_dialog, IDC_PROP_APPLY));
-    ASSERT_TRUE(scene::WaitFor([&] { return Saved(1) == L"90"; }, 5000)) << "Apply stores the value";
+    ASSERT_TRUE(WaitFor([&] { return Saved(1) == L"90"; }, 5000)) << "Apply stores the value";
     DWORD set = 0;
     EXPECT_TRUE(scene::ReadDword(kImage, L"Set", set) && set == 1);
     // The toolbar's Property button again closes the dialog as Cancel does.
@@ -289,7 +261,7 @@ TEST_F(PropertiesDialog, AMovedSliderActsAtOnceCancelPutsItBackApplyAndOkKeepIt)
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     ASSERT_NO_FATAL_FAILURE(ShowImagePage());
     scene::MoveSlider(SliderOf(4), 200);
-    ASSERT_TRUE(scene::WaitFor([&] { return ReadCamera(3).value == 200; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return ReadCamera(3).value == 200; }, 5000));
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_OK));
     EXPECT_EQ(Saved(4), L"200");
     EXPECT_EQ(ReadCamera(3).value, 200);
@@ -299,11 +271,11 @@ TEST_F(PropertiesDialog, MirrorReachesTheSensorOfAVgaModuleThroughTheHelper)
 {
     ASSERT_NO_FATAL_FAILURE(Open(L"veyra7670", true, kSaved, 1, 2));
     ASSERT_NE(SimDump().find("mirror=0"), std::string::npos);
-    ASSERT_TRUE(scene::WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
     scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
-    EXPECT_TRUE(scene::WaitFor([] { return SimDump().find("mirror=1") != std::string::npos; }, 10000));
+    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1") != std::string::npos; }, 10000));
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_CANCEL));
-    EXPECT_TRUE(scene::WaitFor([] { return SimDump().find("mirror=0") != std::string::npos; }, 10000))
+    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=0") != std::string::npos; }, 10000))
         << "Cancel turns the sensor back";
 }
 
@@ -314,23 +286,23 @@ TEST_F(PropertiesDialog, MirrorReachesTheScalerOfAnAlcorCamera)
     HWND preview = m_quillo.Window(L"Quillo");
     ASSERT_NE(preview, nullptr);
     HWND video = nullptr;
-    ASSERT_TRUE(scene::WaitFor([&] { return (video = e2e::PreviewVideoWindow(preview)) != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return (video = e2e::PreviewVideoWindow(preview)) != nullptr; }, 15000));
     // The dialog may cover part of the picture: it moves aside first.
     SetWindowPos(m_dialog, nullptr, 900, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(scene::WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
     std::string why;
-    ASSERT_TRUE(scene::WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), false, &why); }, 10000)) << why;
+    ASSERT_TRUE(WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), false, &why); }, 10000)) << why;
     scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
-    EXPECT_TRUE(scene::WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), true, &why); }, 10000)) << why;
+    EXPECT_TRUE(WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), true, &why); }, 10000)) << why;
     EXPECT_NE(SimDump().find("mirror=0"), std::string::npos) << "the camera itself is not turned";
 }
 
 TEST_F(PropertiesDialog, SixtyHertzReachesTheProcessingNodeAndCancelPutsFiftyBack)
 {
     ASSERT_NO_FATAL_FAILURE(Open(L"veyra9665", true, kSaved, 1, 1));
-    ASSERT_TRUE(scene::WaitFor([] { return ReadCamera(13).value == 1; }, 10000)) << "the preview matched 50 Hz";
+    ASSERT_TRUE(WaitFor([] { return ReadCamera(13).value == 1; }, 10000)) << "the preview matched 50 Hz";
     scene::Click(scene::Control(m_options, IDC_OPT_60HZ));
-    EXPECT_TRUE(scene::WaitFor([] { return ReadCamera(13).value == 2; }, 5000));
+    EXPECT_TRUE(WaitFor([] { return ReadCamera(13).value == 2; }, 5000));
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_CANCEL));
     EXPECT_EQ(ReadCamera(13).value, 1);
     DWORD stored = 0;
@@ -347,7 +319,7 @@ TEST_F(PropertiesDialog, DefaultWithThePreviewClosedChangesNoSliderButResetsTheP
         before[i] = Slider(SliderOf(i));
     scene::Click(scene::Control(m_dialog, IDC_PROP_DEFAULT));
     scene::AltKey(scene::Control(m_dialog, IDC_PROP_OK), 'O');
-    ASSERT_TRUE(scene::WaitFor([&] { return IsWindowVisible(m_options) && !IsWindowVisible(m_image); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(m_options) && !IsWindowVisible(m_image); }, 5000));
     for (int i = 0; i < 6; ++i) {
         const SliderState after = Slider(SliderOf(i));
         EXPECT_EQ(after.position, before[i].position) << i;

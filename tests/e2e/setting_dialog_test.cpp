@@ -4,6 +4,10 @@
 // readable on their dark strip.
 #include "DialogScene.h"
 
+#include "support/Poll.h"
+#include "support/Restore.h"
+#include "support/Simctl.h"
+
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +16,8 @@
 #include <string>
 
 namespace {
+
+using testsupport::WaitFor;
 
 constexpr wchar_t kOptions[] = L"Settings\\Options";
 constexpr wchar_t kPicture[] = L"Settings\\Picture";
@@ -27,36 +33,25 @@ DWORD Dword(const wchar_t* subkey, const wchar_t* name)
 class SettingDialog : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(e2e::ResetScene(), 0);
-        ASSERT_TRUE(m_backup.Ready());
-        ASSERT_FALSE(m_pictures.Path().empty());
-        ASSERT_FALSE(m_videos.Path().empty());
-    }
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
     void TearDown() override
     {
         if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit()) << "Quillo ends through its Exit with code 0";
+            EXPECT_TRUE(m_quillo.Exit());
         }
-        e2e::ResetScene();
+        EXPECT_TRUE(e2e::ResetScene());
     }
 
-    // The scene: the camera, the user's settings (the bar at the top without auto-hide, the test's own folders,
-    // the picture size), Quillo with or without its preview, and the Setting dialog.
+    // The scene (the scene's user: the bar at the top without auto-hide, the scene's own folders) with the camera
+    // and the picture size, Quillo with or without its preview, and the Setting dialog.
     void Open(const wchar_t* profile, bool preview, DWORD size = 1)
     {
-        ASSERT_EQ(e2e::Simctl(std::wstring(L"reset ") + profile), 0);
-        ASSERT_TRUE(scene::WriteDword(kOptions, L"AutoHide", 0));
-        ASSERT_TRUE(scene::WriteDword(kOptions, L"ToolbarPosition", 1));
+        ASSERT_TRUE(testsupport::SimctlOk(std::wstring(L"reset ") + profile));
         ASSERT_TRUE(scene::WriteDword(kPicture, L"Size", size));
-        ASSERT_TRUE(scene::WriteDword(kPicture, L"ExportFile", 1));
         ASSERT_TRUE(scene::WriteDword(kPicture, L"DateStamp", 0));
         ASSERT_TRUE(scene::WriteDword(kPicture, L"ShowImageAfterSnapshot", 0));
-        ASSERT_TRUE(scene::WriteText(kPicture, L"My Pictures", m_pictures.Path()));
         ASSERT_TRUE(scene::WriteDword(kVideo, L"Size", size));
         ASSERT_TRUE(scene::WriteDword(kVideo, L"PlayVideoAfterRecording", 0));
-        ASSERT_TRUE(scene::WriteText(kVideo, L"My Video", m_videos.Path()));
         ASSERT_TRUE(scene::WriteDword(L"Properties\\Image", L"Set", 0));
         ASSERT_TRUE(scene::WriteDword(L"Properties\\Options", L"PowerlineFrequency", 1));
         ASSERT_TRUE(m_quillo.Start(preview));
@@ -82,7 +77,7 @@ protected:
     void ShowPage(UINT letter, HWND page)
     {
         scene::AltKey(scene::Control(m_dialog, IDC_SET_OK), letter);
-        ASSERT_TRUE(scene::WaitFor(
+        ASSERT_TRUE(WaitFor(
             [&] {
                 return IsWindowVisible(page) &&
                        IsWindowVisible(m_bar) + IsWindowVisible(m_picture) + IsWindowVisible(m_video) == 1;
@@ -113,12 +108,11 @@ protected:
         if (!box)
             return false;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return scene::WaitFor([&] { return !IsWindow(box); }, 10000);
+        return WaitFor([&] { return !IsWindow(box); }, 10000);
     }
 
-    scene::ProductKeyBackup m_backup;
-    scene::TempFolder m_pictures{L"quillo-pictures"};
-    scene::TempFolder m_videos{L"quillo-videos"};
+    const std::wstring m_pictures = e2e::ScenePictures();
+    const std::wstring m_videos = e2e::SceneVideos();
     scene::Quillo m_quillo;
     bool m_started = false;
     HWND m_preview = nullptr, m_dialog = nullptr, m_bar = nullptr, m_picture = nullptr, m_video = nullptr;
@@ -169,7 +163,7 @@ TEST_F(SettingDialog, EachPageShowsItsControlsInPlace)
     HWND size = scene::Control(m_picture, IDC_PIC_SIZE);
     EXPECT_EQ(scene::ComboCount(size), 4);
     EXPECT_EQ(scene::ComboText(size, 3), L"1280 X 1024");
-    EXPECT_EQ(scene::Text(scene::Control(m_picture, IDC_PIC_PATH)), m_pictures.Path());
+    EXPECT_EQ(scene::Text(scene::Control(m_picture, IDC_PIC_PATH)), m_pictures);
     EXPECT_FALSE(IsWindowEnabled(scene::Control(m_dialog, IDC_SET_TAB_PICTURE))) << "the chosen tab is disabled";
     EXPECT_TRUE(IsWindowEnabled(scene::Control(m_dialog, IDC_SET_TAB_OPTIONS)));
 
@@ -179,7 +173,7 @@ TEST_F(SettingDialog, EachPageShowsItsControlsInPlace)
                            {IDC_VID_BROWSE, {210, 130, 256, 160}},
                            {IDC_VID_PLAY, {23, 198, 40, 215}}});
     EXPECT_EQ(scene::ComboCount(scene::Control(m_video, IDC_VID_SIZE)), 2);
-    EXPECT_EQ(scene::Text(scene::Control(m_video, IDC_VID_PATH)), m_videos.Path());
+    EXPECT_EQ(scene::Text(scene::Control(m_video, IDC_VID_PATH)), m_videos);
 
     ASSERT_NO_FATAL_FAILURE(ShowPage('O', m_bar));
     ExpectPlaced(m_bar, {{IDC_BARPOS_TOP, {108, 62, 127, 82}},
@@ -190,7 +184,7 @@ TEST_F(SettingDialog, EachPageShowsItsControlsInPlace)
     const RECT top = scene::RectIn(scene::Control(m_bar, IDC_BARPOS_TOP), m_bar);
     int differing = 0;
     uint32_t background = 0;
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             const e2e::Image shot = e2e::CaptureWindow(m_bar);
             if (shot.width < 260 || shot.height < 300)
@@ -222,9 +216,9 @@ TEST_F(SettingDialog, VideoListFollowsThePictureListAndAVideoChoiceAloneIsStored
     HWND pictureSize = scene::Control(m_picture, IDC_PIC_SIZE);
     HWND videoSize = scene::Control(m_video, IDC_VID_SIZE);
     scene::ChooseComboEntry(pictureSize, 3); // 1280 X 1024
-    EXPECT_TRUE(scene::WaitFor([&] { return scene::ComboSelection(videoSize) == 1; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return scene::ComboSelection(videoSize) == 1; }, 5000));
     scene::ChooseComboEntry(pictureSize, 0); // 320 X 240
-    EXPECT_TRUE(scene::WaitFor([&] { return scene::ComboSelection(videoSize) == 0; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return scene::ComboSelection(videoSize) == 0; }, 5000));
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_SET_CANCEL));
     EXPECT_EQ(Dword(kPicture, L"Size"), 1u) << "Cancel stores nothing";
 
@@ -232,8 +226,7 @@ TEST_F(SettingDialog, VideoListFollowsThePictureListAndAVideoChoiceAloneIsStored
     ASSERT_NO_FATAL_FAILURE(OpenDialog());
     videoSize = scene::Control(m_video, IDC_VID_SIZE);
     scene::ChooseComboEntry(videoSize, 0);
-    EXPECT_TRUE(
-        scene::WaitFor([&] { return scene::ComboSelection(scene::Control(m_picture, IDC_PIC_SIZE)) == 0; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return scene::ComboSelection(scene::Control(m_picture, IDC_PIC_SIZE)) == 0; }, 5000));
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_SET_OK));
     EXPECT_EQ(Dword(kPicture, L"Size"), 0u);
     EXPECT_EQ(Dword(kVideo, L"Size"), 0u);
@@ -245,9 +238,9 @@ TEST_F(SettingDialog, LeftMovesTheBarAtOnceAndCancelMovesItBack)
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     ASSERT_TRUE(BarAt(2 * width / 3, 0, 264, 51));
     scene::Click(scene::Control(m_bar, IDC_BARPOS_LEFT));
-    EXPECT_TRUE(scene::WaitFor([&] { return BarAt(0, height / 3, 51, 264); }, 5000)) << "docked at the left edge";
+    EXPECT_TRUE(WaitFor([&] { return BarAt(0, height / 3, 51, 264); }, 5000)) << "docked at the left edge";
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_SET_CANCEL));
-    EXPECT_TRUE(scene::WaitFor([&] { return BarAt(2 * width / 3, 0, 264, 51); }, 5000)) << "back at the top";
+    EXPECT_TRUE(WaitFor([&] { return BarAt(2 * width / 3, 0, 264, 51); }, 5000)) << "back at the top";
     EXPECT_EQ(Dword(kOptions, L"ToolbarPosition"), 1u);
 }
 
@@ -267,7 +260,7 @@ TEST_F(SettingDialog, AFolderThatCannotBeWrittenGivesTheFolderErrorAndTheOldFold
     ASSERT_TRUE(scene::ChooseInFolderBrowser(browser, m_quillo.Pid(), locked.TreePath(), &seen))
         << std::string(seen.begin(), seen.end());
     EXPECT_TRUE(DismissFolderError()) << "the folder error on Browse";
-    EXPECT_EQ(scene::Text(path), m_pictures.Path()) << "the old folder stays on the page";
+    EXPECT_EQ(scene::Text(path), m_pictures) << "the old folder stays on the page";
 
     // The same folder typed in, then OK: the error again, the rest stored, the dialog closed.
     scene::SetText(path, locked.Path());
@@ -277,7 +270,7 @@ TEST_F(SettingDialog, AFolderThatCannotBeWrittenGivesTheFolderErrorAndTheOldFold
     ASSERT_TRUE(m_quillo.WindowGone(L"Setting"));
     std::wstring stored;
     EXPECT_TRUE(scene::ReadText(kPicture, L"My Pictures", stored));
-    EXPECT_EQ(stored, m_pictures.Path());
+    EXPECT_EQ(stored, m_pictures);
     EXPECT_EQ(Dword(kPicture, L"ExportFile"), 2u) << "the other settings are stored";
 }
 
@@ -288,18 +281,18 @@ TEST_F(SettingDialog, SizeListsAreDisabledWhileRecording)
     ASSERT_TRUE(IsWindowEnabled(pictureSize) && IsWindowEnabled(videoSize));
     HWND record = scene::Control(m_preview, IDC_PREVIEW_RECORD);
     // Record is pressed until it takes (a press within 300 ms of the preview's start counts as none).
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             scene::Click(record);
-            return scene::WaitFor([&] { return !IsWindowEnabled(pictureSize) && !IsWindowEnabled(videoSize); }, 1000);
+            return WaitFor([&] { return !IsWindowEnabled(pictureSize) && !IsWindowEnabled(videoSize); }, 1000);
         },
         15000));
     // The recording runs (its file is there), then its button stops it (pressed until it takes): the lists can
     // be used again.
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             WIN32_FIND_DATAW found = {};
-            HANDLE search = FindFirstFileW((m_videos.Path() + L"AVI*.avi").c_str(), &found);
+            HANDLE search = FindFirstFileW((m_videos + L"AVI*.avi").c_str(), &found);
             if (search == INVALID_HANDLE_VALUE)
                 return false;
             FindClose(search);
@@ -307,10 +300,10 @@ TEST_F(SettingDialog, SizeListsAreDisabledWhileRecording)
         },
         20000));
     EXPECT_FALSE(IsWindowEnabled(pictureSize) || IsWindowEnabled(videoSize)) << "still recording";
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             scene::Click(record);
-            return scene::WaitFor([&] { return IsWindowEnabled(pictureSize) && IsWindowEnabled(videoSize); }, 1000);
+            return WaitFor([&] { return IsWindowEnabled(pictureSize) && IsWindowEnabled(videoSize); }, 1000);
         },
         20000));
 }
@@ -322,10 +315,10 @@ TEST_F(SettingDialog, DefaultThenCancelStoresNothingAndPutsTheBarBack)
     const RECT barBefore = BarRect();
     scene::Click(scene::Control(m_dialog, IDC_SET_DEFAULT));
     HWND path = scene::Control(m_picture, IDC_PIC_PATH);
-    ASSERT_TRUE(scene::WaitFor([&] { return scene::Text(path) != m_pictures.Path(); }, 5000))
+    ASSERT_TRUE(WaitFor([&] { return scene::Text(path) != m_pictures; }, 5000))
         << "Default shows the user's pictures folder";
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_SET_CANCEL));
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             const RECT r = BarRect();
             return IsWindowVisible(m_quillo.Bar()) && EqualRect(&r, &barBefore);
@@ -338,8 +331,8 @@ TEST_F(SettingDialog, DefaultThenCancelStoresNothingAndPutsTheBarBack)
 TEST_F(SettingDialog, ASnapshotAfterChoosingPngAndANewFolderLandsThereAsPng)
 {
     ASSERT_NO_FATAL_FAILURE(Open(L"veyra9665", true));
-    scene::TempFolder chosen(L"quillo-png");
-    ASSERT_FALSE(chosen.Path().empty());
+    testsupport::TempFolder chosen(L"quillo-png");
+    ASSERT_TRUE(chosen.Ready());
     scene::ChooseComboEntry(scene::Control(m_picture, IDC_PIC_FORMAT), 2);
     scene::SetText(scene::Control(m_picture, IDC_PIC_PATH), chosen.Path());
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_SET_OK));
@@ -347,10 +340,10 @@ TEST_F(SettingDialog, ASnapshotAfterChoosingPngAndANewFolderLandsThereAsPng)
 
     // The snapshot button turns back on two seconds after the preview's build.
     HWND snapshot = scene::Control(m_preview, IDC_PREVIEW_SNAPSHOT);
-    ASSERT_TRUE(scene::WaitFor([&] { return IsWindowEnabled(snapshot) != FALSE; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(snapshot) != FALSE; }, 15000));
     scene::Click(snapshot);
     std::wstring written;
-    ASSERT_TRUE(scene::WaitFor(
+    ASSERT_TRUE(WaitFor(
         [&] {
             WIN32_FIND_DATAW found = {};
             HANDLE search = FindFirstFileW((chosen.Path() + L"IMG*.png").c_str(), &found);
@@ -365,7 +358,7 @@ TEST_F(SettingDialog, ASnapshotAfterChoosingPngAndANewFolderLandsThereAsPng)
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     unsigned char signature[8] = {};
     DWORD got = 0;
-    EXPECT_TRUE(scene::WaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             SetFilePointer(file, 0, nullptr, FILE_BEGIN);
             return ReadFile(file, signature, sizeof signature, &got, nullptr) && got == sizeof signature;
@@ -395,13 +388,12 @@ TEST_F(SettingDialog, TitlesAreReadableOnTheDarkStrip)
 {
     ASSERT_NO_FATAL_FAILURE(Open(L"veyra9665", false));
     double contrast = 0;
-    EXPECT_TRUE(scene::WaitFor([&] { return (contrast = TitleContrast(m_dialog, IDC_SET_TITLE)) >= 4.5; }, 5000))
-        << contrast;
+    EXPECT_TRUE(WaitFor([&] { return (contrast = TitleContrast(m_dialog, IDC_SET_TITLE)) >= 4.5; }, 5000)) << contrast;
     m_quillo.Command(IDC_BAR_PROPERTY);
     HWND properties = m_quillo.Window(L"Properties");
     ASSERT_NE(properties, nullptr);
     SetWindowPos(properties, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    EXPECT_TRUE(scene::WaitFor([&] { return (contrast = TitleContrast(properties, IDC_PROP_TITLE)) >= 4.5; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return (contrast = TitleContrast(properties, IDC_PROP_TITLE)) >= 4.5; }, 5000))
         << contrast;
 }
 

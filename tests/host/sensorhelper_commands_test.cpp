@@ -459,8 +459,8 @@ struct SunplusCase
     uint16_t profile;
     uint16_t orientationBefore;
     uint8_t q;
-    Journal orientationWrites; // step 6
-    Journal asicWrites;        // step 9, after reading 0x2106
+    Journal orientationWrites; // the orientation writes, between the hold wait and the configuration page
+    Journal asicWrites;        // the colour-order writes, after the read of ASIC 0x2106
 };
 
 class SunplusTableTest : public SensorHelperTest, public ::testing::WithParamInterface<SunplusCase>

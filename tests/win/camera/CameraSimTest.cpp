@@ -6,15 +6,18 @@
 
 #include <string>
 
-#include "SimCtl.h"
 #include "camera/Camera.h"
+#include "dshow/Graph.h"
+#include "support/Simctl.h"
 
 namespace {
 
 class CameraOnSimulatedDevices : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(RunSimctl(L"register")) << "simctl register failed"; }
+    static void SetUpTestSuite() { ASSERT_TRUE(testsupport::SimctlOk(L"register")); }
+    // Later tests find the default devices again.
+    static void TearDownTestSuite() { EXPECT_TRUE(testsupport::SimctlOk(L"reset")); }
 
     void SetUp() override
     {
@@ -24,12 +27,11 @@ protected:
 
     void TearDown() override
     {
-        (void)RunSimctl(L"reset none"); // leave no known camera behind for other tests
         if (m_comReady)
             CoUninitialize();
     }
 
-    void Plug(const wchar_t* profiles) { ASSERT_TRUE(RunSimctl(std::wstring(L"reset ") + profiles)); }
+    void Plug(const wchar_t* profiles) { ASSERT_TRUE(testsupport::SimctlOk(std::wstring(L"reset ") + profiles)); }
 
     bool m_comReady = false;
 };
@@ -47,7 +49,7 @@ class CameraEnumerationOrder : public CameraOnSimulatedDevices, public ::testing
 
 TEST_P(CameraEnumerationOrder, FirstKnownCameraDecides)
 {
-    Plug(GetParam().profiles);
+    ASSERT_NO_FATAL_FAILURE(Plug(GetParam().profiles));
     Camera camera(nullptr);
     bool found = camera.ChkDeviceisp();
     EXPECT_EQ(camera.isp, GetParam().isp);
@@ -69,22 +71,16 @@ INSTANTIATE_TEST_SUITE_P(Orders, CameraEnumerationOrder,
 // graph asks for.
 TEST_F(CameraOnSimulatedDevices, BoundFilterIsTheCamerasCaptureSource)
 {
-    Plug(L"unknown sonix");
+    ASSERT_NO_FATAL_FAILURE(Plug(L"unknown sonix"));
     Camera camera(nullptr);
     ASSERT_TRUE(camera.ChkDeviceisp());
     ASSERT_TRUE(camera.pSrcFilter);
-    IEnumPins* pins = nullptr;
-    ASSERT_TRUE(SUCCEEDED(camera.pSrcFilter->EnumPins(&pins)));
-    IPin* pin = nullptr;
-    bool hasOutput = false;
-    while (pins->Next(1, &pin, nullptr) == S_OK) {
-        PIN_DIRECTION direction = PINDIR_INPUT;
-        if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT)
-            hasOutput = true;
-        pin->Release();
-    }
-    pins->Release();
-    EXPECT_TRUE(hasOutput);
+    dshow::ComPtr<IPin> capture;
+    ASSERT_EQ(dshow::FindPinByCategory(camera.pSrcFilter.Get(), PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video,
+                                       true, 0, capture.Put()),
+              S_OK);
+    dshow::ComPtr<IAMStreamConfig> config;
+    EXPECT_EQ(capture.As(config), S_OK);
 }
 
 } // namespace

@@ -9,11 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "SimCtl.h"
 #include "camera/Camera.h"
 #include "camera/KnownCamera.h"
+#include "common/ModulePath.h"
+#include "common/SensorHelperProtocol.h"
 #include "dshow/ComPtr.h"
+#include "dshow/Devices.h"
 #include "dshow/vidcap_decl.h"
+#include "support/Simctl.h"
 
 namespace {
 
@@ -38,9 +41,10 @@ protected:
         m_comReady = true;
         ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
                                                m_mapper.PutVoid())));
-        // Simulated cameras left plugged by other tests in this prefix would be found first.
-        if (SimctlPresent())
-            (void)RunSimctl(L"reset none");
+        // The simulated cameras (when the build has them) would be found first: none is plugged for these cases.
+        if (GetFileAttributesW(PathBesideProgram(L"simctl.exe").c_str()) != INVALID_FILE_ATTRIBUTES) {
+            ASSERT_TRUE(testsupport::SimctlOk(L"reset none"));
+        }
         ASSERT_EQ(ForeignKnownCameras(), 0) << "a known camera is already registered in this prefix";
     }
 
@@ -80,24 +84,12 @@ protected:
     // Known cameras listed by the system that this test did not register.
     int ForeignKnownCameras()
     {
-        dshow::ComPtr<ICreateDevEnum> devices;
-        dshow::ComPtr<IEnumMoniker> monikers;
-        if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                    devices.PutVoid())) ||
-            devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, monikers.Put(), 0) != S_OK)
-            return 0;
         int count = 0;
-        dshow::ComPtr<IMoniker> moniker;
-        while (monikers->Next(1, moniker.Put(), nullptr) == S_OK) {
-            dshow::ComPtr<IPropertyBag> bag;
-            if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())))
-                continue;
-            VARIANT value;
-            VariantInit(&value);
-            if (SUCCEEDED(bag->Read(L"DevicePath", &value, nullptr)) && value.vt == VT_BSTR &&
-                Camera::chkDeviceIdProceed(UpperCaseAscii(value.bstrVal), nullptr, nullptr, nullptr))
+        for (const dshow::DeviceMoniker& device : dshow::ListDevices(CLSID_VideoInputDeviceCategory)) {
+            std::wstring path;
+            if (device.Text(L"DevicePath", path) &&
+                Camera::chkDeviceIdProceed(UpperCaseAscii(path.c_str()), nullptr, nullptr, nullptr))
                 ++count;
-            VariantClear(&value);
         }
         return count;
     }
@@ -240,8 +232,8 @@ TEST(CameraHelperWindow, IsLookedUpByTitleEvenWhenTheFamilyIsKnown)
     windowClass.lpszClassName = L"QuilloCameraTestHelper";
     ATOM atom = RegisterClassW(&windowClass);
     ASSERT_NE(atom, 0);
-    HWND helper = CreateWindowExW(0, L"QuilloCameraTestHelper", L"Tessel", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                  windowClass.hInstance, nullptr);
+    HWND helper = CreateWindowExW(0, L"QuilloCameraTestHelper", kSensorHelperTitle, WS_POPUP, 0, 0, 1, 1, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(helper, nullptr);
 
     Camera known(nullptr);

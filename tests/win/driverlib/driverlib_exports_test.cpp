@@ -1,67 +1,33 @@
 // Brindle.dll and flicker_a.dll as a caller sees them: undecorated exports, and clean failures when the
-// system has no camera that Brindle serves.
+// system has no camera that Brindle serves (none at all, or only cameras of other chip makers, which must
+// stay untouched). The test sets up the simulated devices it needs and puts the default ones back at its end.
 #include <windows.h>
 #include <dshow.h>
 
+#include "common/ModulePath.h"
 #include "driverlib/BrindleApi.h"
+#include "dshow/Devices.h"
+#include "support/ComEnvironment.h"
+#include "support/Library.h"
+#include "support/Simctl.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
-std::wstring BesideMe(const wchar_t* file)
-{
-    wchar_t path[MAX_PATH * 4] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
-}
+using testsupport::Library;
+using testsupport::SimctlOk;
+using testsupport::SimValue;
 
-class Library
-{
-public:
-    explicit Library(const wchar_t* file) : m_module(LoadLibraryW(BesideMe(file).c_str())) {}
-    ~Library()
-    {
-        if (m_module != nullptr)
-            FreeLibrary(m_module);
-    }
-    bool Loaded() const { return m_module != nullptr; }
-    template <typename Fn> Fn Find(const char* name) const
-    {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
-    }
-
-private:
-    HMODULE m_module;
-};
-
-// True when the system device enumerator lists at least one video-input device.
-bool AnyVideoDevice()
-{
-    (void)CoInitialize(nullptr);
-    ICreateDevEnum* devices = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                reinterpret_cast<void**>(&devices))))
-        return false;
-    IEnumMoniker* monikers = nullptr;
-    const HRESULT hr = devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0);
-    devices->Release();
-    if (hr != S_OK || monikers == nullptr)
-        return false;
-    IMoniker* first = nullptr;
-    const bool any = monikers->Next(1, &first, nullptr) == S_OK;
-    if (first != nullptr)
-        first->Release();
-    monikers->Release();
-    return any;
-}
+const auto* const g_com =
+    ::testing::AddGlobalTestEnvironment(new testsupport::ComEnvironment(COINIT_APARTMENTTHREADED));
 
 TEST(BrindleExports, AllExportsCarryUndecoratedNames)
 {
-    Library brindle(L"Brindle.dll");
+    Library brindle(PathBesideProgram(L"Brindle.dll"));
     ASSERT_TRUE(brindle.Loaded());
     for (const char* name :
          {"Initialize_DriverInterface", "UnInitialize_DriverInterface", "GetSensorRegister", "SetSensorRegister",
@@ -69,16 +35,36 @@ TEST(BrindleExports, AllExportsCarryUndecoratedNames)
           "SetPowerLineFrequency", "GetAreaCodeFrequency", "GetManufacturer", "SetManufacturer", "GetSensorVersion"})
         EXPECT_NE(brindle.Find<FARPROC>(name), nullptr) << name;
 
-    Library flicker(L"flicker_a.dll");
+    Library flicker(PathBesideProgram(L"flicker_a.dll"));
     ASSERT_TRUE(flicker.Loaded());
     EXPECT_NE(flicker.Find<FARPROC>("GetAreaCodeFrequency"), nullptr);
 }
 
-TEST(BrindleExports, DeviceExportsFailCleanlyWithoutCamera)
+// The simulated cameras plugged for a case: "none", or cameras whose chips do not answer Brindle's probe.
+class BrindleWithoutItsCamera : public ::testing::TestWithParam<const wchar_t*>
 {
-    if (AnyVideoDevice())
-        GTEST_SKIP() << "a video device is registered in this prefix";
-    Library brindle(L"Brindle.dll");
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(SimctlOk(L"register")); }
+    // Later tests find the default devices again.
+    static void TearDownTestSuite() { EXPECT_TRUE(SimctlOk(L"reset")); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(SimctlOk(std::wstring(L"reset ") + GetParam()));
+        m_cameras = dshow::ListDevices(CLSID_VideoInputDeviceCategory).size();
+        ASSERT_EQ(m_cameras, std::wstring(GetParam()) == L"none" ? 0u : 2u)
+            << "the video devices listed are not the simulated ones set up";
+    }
+
+    size_t m_cameras = 0;
+};
+
+TEST_P(BrindleWithoutItsCamera, DeviceExportsFailCleanly)
+{
+    // What the foreign cameras hold before; the exports must leave it as it is.
+    const long sensor1E = m_cameras ? SimValue(L"get 0 sensor 0x1e") : 0;
+    const long powerLine = m_cameras ? SimValue(L"get 0 image 13") : 0;
+    Library brindle(PathBesideProgram(L"Brindle.dll"));
     ASSERT_TRUE(brindle.Loaded());
 
     EXPECT_EQ(brindle.Find<InitializeDriverInterfaceFn>("Initialize_DriverInterface")(), 0);
@@ -102,18 +88,28 @@ TEST(BrindleExports, DeviceExportsFailCleanlyWithoutCamera)
     int value = 42;
     EXPECT_EQ(brindle.Find<GetPowerLineFrequencyFn>("GetPowerLineFrequency")(&value), 0);
     EXPECT_EQ(value, 42);
-    EXPECT_EQ(brindle.Find<SetPowerLineFrequencyFn>("SetPowerLineFrequency")(2), 0);
+    EXPECT_EQ(brindle.Find<SetPowerLineFrequencyFn>("SetPowerLineFrequency")(powerLine == 2 ? 1 : 2), 0);
     int length = 42;
     EXPECT_EQ(brindle.Find<GetManufacturerFn>("GetManufacturer")(&length, text), 0);
     EXPECT_EQ(length, 42);
     EXPECT_EQ(brindle.Find<SetManufacturerFn>("SetManufacturer")(6, "Quillo"), 0);
     EXPECT_EQ(brindle.Find<GetSensorVersionFn>("GetSensorVersion")(), 0);
+
+    if (m_cameras) {
+        EXPECT_EQ(SimValue(L"get 0 sensor 0x1e"), sensor1E) << "a sensor write reached a foreign camera";
+        EXPECT_EQ(SimValue(L"get 0 image 13"), powerLine) << "the power line of a foreign camera changed";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Devices, BrindleWithoutItsCamera, ::testing::Values(L"none", L"sonix unknown"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return std::string(info.param[0] == L'n' ? "NoCamera" : "OnlyOtherChips");
+                         });
 
 TEST(BrindleExports, AreaCodeFrequencyAlwaysAnswersAndRefusesANullPlace)
 {
     for (const wchar_t* file : {L"Brindle.dll", L"flicker_a.dll"}) {
-        Library library(file);
+        Library library(PathBesideProgram(file));
         ASSERT_TRUE(library.Loaded());
         auto fn = library.Find<GetAreaCodeFrequencyFn>("GetAreaCodeFrequency");
         ASSERT_NE(fn, nullptr);

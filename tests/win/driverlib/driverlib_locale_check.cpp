@@ -2,25 +2,17 @@
 // locale the test runs under (first argument). Exit code 0 when both agree with it.
 #include <windows.h>
 
+#include "common/ModulePath.h"
 #include "driverlib/BrindleApi.h"
 
 #include <cstdio>
 #include <cwchar>
-#include <string>
 
 namespace {
 
-std::wstring BesideMe(const wchar_t* file)
-{
-    wchar_t path[MAX_PATH * 4] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + file;
-}
-
 bool Check(const wchar_t* library, int expected)
 {
-    HMODULE module = LoadLibraryW(BesideMe(library).c_str());
+    HMODULE module = LoadLibraryW(PathBesideProgram(library).c_str());
     if (module == nullptr) {
         std::fwprintf(stderr, L"%ls: not loaded\n", library);
         return false;

@@ -1,10 +1,10 @@
 // Brindle.dll against the simulated cameras (simcam.ax and simctl from sim/): both access paths to the
 // vendor property set, the EEPROM record, the firmware version, the power-line control, and which camera
 // an export works on when several are plugged in.
-#include "../sensorhelper/SimControl.h"
-#include "../sensorhelper/TesselProcess.h"
-
+#include "common/ModulePath.h"
 #include "driverlib/BrindleApi.h"
+#include "support/Library.h"
+#include "support/Simctl.h"
 
 #include <gtest/gtest.h>
 
@@ -14,56 +14,19 @@
 
 namespace {
 
-// Brindle.dll loaded from the test folder, its exports looked up by name.
-class Brindle
-{
-public:
-    Brindle() : m_module(LoadLibraryW(TestFolderFile(L"Brindle.dll").c_str())) {}
-    ~Brindle()
-    {
-        if (m_module != nullptr)
-            FreeLibrary(m_module);
-    }
-    Brindle(const Brindle&) = delete;
-    Brindle& operator=(const Brindle&) = delete;
-    bool Loaded() const { return m_module != nullptr; }
-    template <typename Fn> Fn Find(const char* name) const
-    {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
-    }
+using testsupport::SimctlOk;
+using testsupport::SimValue;
 
-private:
-    HMODULE m_module;
-};
-
+// Every case sets up its own cameras with simctl and stops at the first simctl run that fails (its output
+// then shows in the failure); Brindle.dll comes from the test folder.
 class BrindleSimTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        bool ok = false;
-        RunSimctl(L"register", &ok);
-        ASSERT_TRUE(ok) << "simctl register failed";
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(SimctlOk(L"register")); }
     // Later tests find the default devices again.
-    static void TearDownTestSuite() { RunSimctl(L"reset"); }
+    static void TearDownTestSuite() { EXPECT_TRUE(SimctlOk(L"reset")); }
 
-    // Fresh devices of the given profiles, in this enumeration order.
-    void Reset(const wchar_t* profiles)
-    {
-        bool ok = false;
-        RunSimctl(std::wstring(L"reset ") + profiles, &ok);
-        ASSERT_TRUE(ok) << "simctl reset failed";
-    }
-
-    void Simctl(const std::wstring& arguments)
-    {
-        bool ok = false;
-        RunSimctl(arguments, &ok);
-        ASSERT_TRUE(ok) << "simctl failed";
-    }
-
-    Brindle brindle;
+    testsupport::Library brindle{PathBesideProgram(L"Brindle.dll")};
     InitializeDriverInterfaceFn initialize = brindle.Find<InitializeDriverInterfaceFn>("Initialize_DriverInterface");
     GetSensorRegisterFn getRegister = brindle.Find<GetSensorRegisterFn>("GetSensorRegister");
     SetSensorRegisterFn setRegister = brindle.Find<SetSensorRegisterFn>("SetSensorRegister");
@@ -78,8 +41,8 @@ class BrindleAccessModeTest : public BrindleSimTest, public ::testing::WithParam
 TEST_P(BrindleAccessModeTest, ReadsAndWritesSensorAndAsicRegisters)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665");
-    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
+    ASSERT_TRUE(SimctlOk(L"set 0 extension " + std::to_wstring(GetParam())));
 
     EXPECT_EQ(initialize(), 1);
     EXPECT_EQ(sensorVersion(), 0x9652);
@@ -108,9 +71,9 @@ INSTANTIATE_TEST_SUITE_P(ExtensionNode, BrindleAccessModeTest, ::testing::Values
 TEST_P(BrindleAccessModeTest, RegisterWidthThreeFails)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665");
-    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
-    Simctl(L"set 0 sensor 0x33 0x11");
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
+    ASSERT_TRUE(SimctlOk(L"set 0 extension " + std::to_wstring(GetParam())));
+    ASSERT_TRUE(SimctlOk(L"set 0 sensor 0x33 0x11"));
 
     EXPECT_EQ(setRegister(0, 0x33, 1, 0x22, 3), 0);
     EXPECT_EQ(SimValue(L"get 0 sensor 0x33"), 0x11);
@@ -130,11 +93,11 @@ TEST_P(BrindleAccessModeTest, RegisterWidthThreeFails)
 TEST_P(BrindleAccessModeTest, EepromReadUsesBurstPairsAndASingleLastByte)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665");
-    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
+    ASSERT_TRUE(SimctlOk(L"set 0 extension " + std::to_wstring(GetParam())));
     auto getEeprom = brindle.Find<GetEEPROMRegisterFn>("GetEEPROMRegister");
-    Simctl(L"set 0 eeprom 0x100 0x11 0x22 0x33 0x44 0x55 0x66 0x77");
-    Simctl(L"set 0 asic 0x9023 0");
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 0x100 0x11 0x22 0x33 0x44 0x55 0x66 0x77"));
+    ASSERT_TRUE(SimctlOk(L"set 0 asic 0x9023 0"));
 
     unsigned char buffer[8];
     std::fill(std::begin(buffer), std::end(buffer), 0xEE);
@@ -142,7 +105,7 @@ TEST_P(BrindleAccessModeTest, EepromReadUsesBurstPairsAndASingleLastByte)
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 8), std::string("\x11\x22\x33\x44\x55\xEE\xEE\xEE"));
     EXPECT_EQ(SimValue(L"get 0 asic 0x9023"), 1);
 
-    Simctl(L"set 0 asic 0x9023 0");
+    ASSERT_TRUE(SimctlOk(L"set 0 asic 0x9023 0"));
     std::fill(std::begin(buffer), std::end(buffer), 0xEE);
     EXPECT_EQ(getEeprom(0x103, 1, buffer), 1);
     EXPECT_EQ(buffer[0], 0x44);
@@ -170,13 +133,13 @@ TEST_P(BrindleStringRecordTest, CharacterCountFollowsTheLengthByteUpTo38)
     ASSERT_TRUE(brindle.Loaded());
     const int extension = std::get<0>(GetParam());
     const StringRecordCase record = std::get<1>(GetParam());
-    Reset(L"veyra9665");
-    Simctl(L"set 0 extension " + std::to_wstring(extension));
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
+    ASSERT_TRUE(SimctlOk(L"set 0 extension " + std::to_wstring(extension)));
     auto getManufacturer = brindle.Find<GetManufacturerFn>("GetManufacturer");
     auto getSerial = brindle.Find<GetSerialNumberFn>("GetSerialNumber");
 
     // Seed bytes that add up to 0 put the record at 0x0254; 40 characters 'A'.. follow its two header bytes.
-    Simctl(L"set 0 eeprom 0x230 0 0 0 0 0 0 0 0");
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 0x230 0 0 0 0 0 0 0 0"));
     std::wstring bytes =
         L"set 0 eeprom 0x254 " + std::to_wstring(record.lengthByte) + L" " + std::to_wstring(record.typeByte);
     std::string expected;
@@ -184,7 +147,7 @@ TEST_P(BrindleStringRecordTest, CharacterCountFollowsTheLengthByteUpTo38)
         bytes += L" " + std::to_wstring('A' + i) + L" 0";
         expected += static_cast<char>('A' + i);
     }
-    Simctl(bytes);
+    ASSERT_TRUE(SimctlOk(bytes));
     expected.resize(static_cast<size_t>(record.expectedCount));
 
     char text[40];
@@ -221,11 +184,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(BrindleAccessModeTest, BadEepromSignatureFailsRecordAndFirmwareExports)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665");
-    Simctl(L"set 0 extension " + std::to_wstring(GetParam()));
-    Simctl(L"set 0 eeprom 0x230 0 0 0 0 0 0 0 0");
-    Simctl(L"set 0 eeprom 0x254 0x0A 3 0x41 0 0x42 0 0x43 0 0x44 0");
-    Simctl(L"set 0 eeprom 0 0x56 0x09 0x55 0xAB");
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
+    ASSERT_TRUE(SimctlOk(L"set 0 extension " + std::to_wstring(GetParam())));
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 0x230 0 0 0 0 0 0 0 0"));
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 0x254 0x0A 3 0x41 0 0x42 0 0x43 0 0x44 0"));
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 0 0x56 0x09 0x55 0xAB"));
     auto getManufacturer = brindle.Find<GetManufacturerFn>("GetManufacturer");
     auto setManufacturer = brindle.Find<SetManufacturerFn>("SetManufacturer");
     auto getSerial = brindle.Find<GetSerialNumberFn>("GetSerialNumber");
@@ -240,7 +203,8 @@ TEST_P(BrindleAccessModeTest, BadEepromSignatureFailsRecordAndFirmwareExports)
     EXPECT_EQ(getSerial(0, text), 0);
     EXPECT_EQ(text[0], '\0');
     EXPECT_EQ(setManufacturer(3, "XYZ"), 0);
-    EXPECT_NE(RunSimctl(L"get 0 eeprom 0x254 4").find("bytes=0a,03,41,00"), std::string::npos);
+    const testsupport::RunResult record = testsupport::Simctl(L"get 0 eeprom 0x254 4");
+    EXPECT_NE(record.output.find("bytes=0a,03,41,00"), std::string::npos) << record;
     unsigned char version[4] = {9, 9, 9, 9};
     EXPECT_EQ(getFirmware(1, version), 0);
     EXPECT_EQ(version[0], 0);
@@ -250,15 +214,16 @@ TEST_P(BrindleAccessModeTest, BadEepromSignatureFailsRecordAndFirmwareExports)
     EXPECT_EQ(signature[3], 0xAB);
 
     // With the signature repaired the same record reads again.
-    Simctl(L"set 0 eeprom 3 0xAA");
-    EXPECT_EQ(getManufacturer(&length, text), 1);
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 3 0xAA"));
+    ASSERT_EQ(getManufacturer(&length, text), 1);
+    ASSERT_TRUE(length >= 0 && length <= 38) << length;
     EXPECT_EQ(std::string(text, static_cast<size_t>(length)), "ABCD");
 }
 
 TEST_F(BrindleSimTest, StringRecordFirmwareAndEeprom)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665");
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
     auto getManufacturer = brindle.Find<GetManufacturerFn>("GetManufacturer");
     auto setManufacturer = brindle.Find<SetManufacturerFn>("SetManufacturer");
     auto getSerial = brindle.Find<GetSerialNumberFn>("GetSerialNumber");
@@ -267,9 +232,10 @@ TEST_F(BrindleSimTest, StringRecordFirmwareAndEeprom)
     auto setEeprom = brindle.Find<SetEEPROMRegisterFn>("SetEEPROMRegister");
 
     char text[38] = {};
-    int length = 0;
-    EXPECT_EQ(getManufacturer(&length, text), 1);
-    EXPECT_EQ(std::string(text, length), "Norvane Veyra");
+    int length = -1;
+    ASSERT_EQ(getManufacturer(&length, text), 1);
+    ASSERT_TRUE(length >= 0 && length <= 38) << length;
+    EXPECT_EQ(std::string(text, static_cast<size_t>(length)), "Norvane Veyra");
 
     EXPECT_EQ(setManufacturer(11, "Quillo Test"), 1);
     std::fill(std::begin(text), std::end(text), 'x');
@@ -287,7 +253,7 @@ TEST_F(BrindleSimTest, StringRecordFirmwareAndEeprom)
     EXPECT_EQ(version[3], 0x0A);
 
     // Five bytes written and read back; the byte after an odd-length write keeps its content.
-    Simctl(L"set 0 eeprom 0x305 0x5c");
+    ASSERT_TRUE(SimctlOk(L"set 0 eeprom 0x305 0x5c"));
     const unsigned char data[5] = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
     EXPECT_EQ(setEeprom(0x300, 5, data), 1);
     unsigned char back[6] = {};
@@ -299,10 +265,10 @@ TEST_F(BrindleSimTest, StringRecordFirmwareAndEeprom)
 TEST_F(BrindleSimTest, PowerLineFrequencyGoesToTheCamera)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665");
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665"));
     EXPECT_EQ(brindle.Find<SetPowerLineFrequencyFn>("SetPowerLineFrequency")(2), 1);
     EXPECT_EQ(SimValue(L"get 0 image 13"), 2);
-    Simctl(L"set 0 image 13 1");
+    ASSERT_TRUE(SimctlOk(L"set 0 image 13 1"));
     int value = 0;
     EXPECT_EQ(brindle.Find<GetPowerLineFrequencyFn>("GetPowerLineFrequency")(&value), 1);
     EXPECT_EQ(value, 1);
@@ -313,20 +279,20 @@ TEST_F(BrindleSimTest, PowerLineFrequencyGoesToTheCamera)
 TEST_F(BrindleSimTest, WorksOnTheFirstCameraThatAnswers)
 {
     ASSERT_TRUE(brindle.Loaded());
-    Reset(L"veyra9665 veyra9665");
-    Simctl(L"probefail 1 1");
+    ASSERT_TRUE(SimctlOk(L"reset veyra9665 veyra9665"));
+    ASSERT_TRUE(SimctlOk(L"probefail 1 1"));
     EXPECT_EQ(initialize(), 1);
     EXPECT_EQ(setRegister(0, 0x04, 1, 0x40, 1), 1);
     EXPECT_EQ(SimValue(L"get 0 sensor 0x04"), 0x40);
     EXPECT_EQ(SimValue(L"get 1 sensor 0x04"), 0);
 
-    Simctl(L"probefail 1 0");
-    Simctl(L"probefail 0 1");
+    ASSERT_TRUE(SimctlOk(L"probefail 1 0"));
+    ASSERT_TRUE(SimctlOk(L"probefail 0 1"));
     EXPECT_EQ(setRegister(0, 0x04, 1, 0x41, 1), 1);
     EXPECT_EQ(SimValue(L"get 0 sensor 0x04"), 0x40);
     EXPECT_EQ(SimValue(L"get 1 sensor 0x04"), 0x41);
 
-    Simctl(L"probefail 1 1");
+    ASSERT_TRUE(SimctlOk(L"probefail 1 1"));
     EXPECT_EQ(initialize(), 0);
     EXPECT_EQ(sensorVersion(), 0);
 }

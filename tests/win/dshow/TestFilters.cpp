@@ -247,24 +247,35 @@ ComPtr<IMemAllocator> MakeFormatChangingAllocator(const AM_MEDIA_TYPE& changed)
     return allocator;
 }
 
-HRESULT CreateRealVmr9(IBaseFilter** out)
+HRESULT CreateFromModule(const std::wstring& module, const CLSID& clsid, IBaseFilter** out)
 {
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    // quartz.dll stays loaded for the rest of the test process: the filter's code lives there.
-    HMODULE quartz = LoadLibraryW(L"quartz.dll");
-    if (!quartz)
+    HMODULE handle = LoadLibraryW(module.c_str()); // stays loaded: the filter's code lives there
+    if (!handle)
         return HRESULT_FROM_WIN32(GetLastError());
-    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(quartz, "DllGetClassObject")));
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(handle, "DllGetClassObject")));
     if (!get)
         return E_NOINTERFACE;
     dshow::ComPtr<IClassFactory> factory;
-    HRESULT hr = get(CLSID_VideoMixingRenderer9, IID_IClassFactory, factory.PutVoid());
+    HRESULT hr = get(clsid, IID_IClassFactory, factory.PutVoid());
     if (FAILED(hr))
         return hr;
     return factory->CreateInstance(nullptr, IID_IBaseFilter, reinterpret_cast<void**>(out));
+}
+
+dshow::ComPtr<IBaseFilter> CreateFromModule(const std::wstring& module, const CLSID& clsid)
+{
+    dshow::ComPtr<IBaseFilter> filter;
+    (void)CreateFromModule(module, clsid, filter.Put()); // a failure leaves the filter null for the caller to check
+    return filter;
+}
+
+HRESULT CreateRealVmr9(IBaseFilter** out)
+{
+    return CreateFromModule(L"quartz.dll", CLSID_VideoMixingRenderer9, out);
 }
 
 ULONG RefCount(IUnknown* object)

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "dshow/ComPtr.h"
 #include "dshow/Filter.h"
 #include "dshow/PushSource.h"
+#include "support/Poll.h"
 
 namespace testfilters {
 
@@ -81,6 +83,11 @@ dshow::ComPtr<TestSink> MakeSink(const GUID& major, const GUID& subtype);
 // with NotifyAllocator before connecting: the sink then offers it to the upstream pin.
 dshow::ComPtr<IMemAllocator> MakeFormatChangingAllocator(const AM_MEDIA_TYPE& changed);
 
+// A filter made by the class factory of the module at this path (loaded for the rest of the test process: the
+// filter's code lives there), the way COM would make it after registration.
+HRESULT CreateFromModule(const std::wstring& module, const CLSID& clsid, IBaseFilter** out);
+dshow::ComPtr<IBaseFilter> CreateFromModule(const std::wstring& module, const CLSID& clsid);
+
 // Wine's own VMR-9, created through quartz.dll's class factory: the test prefix maps the VMR-9 class id
 // to the GDI renderer (scripts/prefix.d/20-renderer.sh), so CoCreateInstance would not give it.
 HRESULT CreateRealVmr9(IBaseFilter** out);
@@ -88,15 +95,6 @@ HRESULT CreateRealVmr9(IBaseFilter** out);
 // Reference count of an object (AddRef + Release).
 ULONG RefCount(IUnknown* object);
 // Polls until cond() or the timeout; returns cond().
-template <typename F> bool WaitFor(F cond, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > timeoutMs)
-            return cond();
-        Sleep(10);
-    }
-    return true;
-}
+using testsupport::WaitFor;
 
 } // namespace testfilters

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFilters.h"
+#include "dshow/Devices.h"
 #include "dshow/Graph.h"
 #include "dshow/HrText.h"
 #include "dshow/Module.h"
@@ -11,6 +12,7 @@
 using dshow::ComPtr;
 using dshow::PixelLayout;
 using namespace testfilters;
+using testsupport::HoldsFor;
 
 namespace {
 
@@ -278,8 +280,9 @@ TEST_F(KitTest, SamplesFlowFromSourceToSinkInAGraphWithRisingTimes)
     EXPECT_EQ(64 * 48 * 3, sink->LastLength());
 
     const LONG afterStop = sink->Received();
-    Sleep(100);
-    EXPECT_EQ(afterStop, sink->Received()) << "no sample after Stop";
+    const LONG deliveredAtStop = source->Delivered();
+    EXPECT_TRUE(HoldsFor([&] { return sink->Received() == afterStop && source->Delivered() == deliveredAtStop; }, 200))
+        << "no sample after Stop";
     // The graph can run again after a stop.
     ASSERT_TRUE(SUCCEEDED(control->Run()));
     EXPECT_TRUE(WaitFor([&] { return sink->Received() >= afterStop + 3; }, 5000));
@@ -447,21 +450,6 @@ TEST_F(KitTest, ClassFactoryCreatesRefusesAggregationAndTracksUnload)
     EXPECT_EQ(S_OK, dshow::ModuleCanUnloadNow());
 }
 
-// Reads a string from a moniker's property bag.
-static std::wstring BagString(IMoniker* moniker, const wchar_t* name)
-{
-    ComPtr<IPropertyBag> bag;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())))
-        return L"";
-    VARIANT v;
-    VariantInit(&v);
-    std::wstring text;
-    if (SUCCEEDED(bag->Read(name, &v, nullptr)) && v.vt == VT_BSTR)
-        text = v.bstrVal;
-    VariantClear(&v);
-    return text;
-}
-
 // A category of its own, so that tests of the simulated cameras running beside this one never see the entry.
 // {6C1E0F3A-8D52-4E61-9C0B-2B7D5A1E9F10}
 const GUID kTestCategory = {0x6c1e0f3a, 0x8d52, 0x4e61, {0x9c, 0x0b, 0x2b, 0x7d, 0x5a, 0x1e, 0x9f, 0x10}};
@@ -476,21 +464,29 @@ TEST_F(KitTest, CategoryInstanceIsListedWithFriendlyNameAndDevicePath)
     entry.extraValues = {{L"DevicePath", L"\\\\?\\usb#vid_0c45&pid_6340#kit#{65e8773d-8f56-11d0-a3b9-00a0c9223196}"}};
     ASSERT_EQ(S_OK, dshow::RegisterInCategory(entry));
 
-    ComPtr<ICreateDevEnum> devices;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                     devices.PutVoid()));
-    ComPtr<IEnumMoniker> monikers;
-    ASSERT_EQ(S_OK, devices->CreateClassEnumerator(kTestCategory, monikers.Put(), 0));
-    bool found = false;
-    ComPtr<IMoniker> moniker;
-    while (monikers && monikers->Next(1, moniker.Put(), nullptr) == S_OK) {
-        if (BagString(moniker.Get(), L"FriendlyName") == entry.friendlyName) {
-            found = true;
-            EXPECT_EQ(entry.extraValues[0].second, BagString(moniker.Get(), L"DevicePath"));
-        }
-    }
-    EXPECT_TRUE(found);
+    // The device walk lists the entry with its texts, and a walk told to stop visits no further device.
+    const std::vector<dshow::DeviceMoniker> devices = dshow::ListDevices(kTestCategory);
+    ASSERT_EQ(1u, devices.size());
+    EXPECT_TRUE(devices[0].HasBag());
+    EXPECT_EQ(entry.friendlyName, devices[0].Text(L"FriendlyName"));
+    EXPECT_EQ(entry.extraValues[0].second, devices[0].Text(L"DevicePath"));
+    std::wstring text = L"left over";
+    EXPECT_FALSE(devices[0].Text(L"NoSuchValue", text));
+    EXPECT_TRUE(text.empty());
+    int visited = 0;
+    EXPECT_EQ(S_OK, dshow::WalkDevices(kTestCategory, [&](const dshow::DeviceMoniker&) {
+                  ++visited;
+                  return dshow::WalkStep::Stop;
+              }));
+    EXPECT_EQ(1, visited);
     EXPECT_TRUE(SUCCEEDED(dshow::UnregisterFromCategory(kTestCategory, entry.instance.c_str(), CLSID_TestSource)));
+    // Without its entry the category is empty: the walk says so and visits nothing.
+    visited = 0;
+    EXPECT_EQ(S_FALSE, dshow::WalkDevices(kTestCategory, [&](const dshow::DeviceMoniker&) {
+                  ++visited;
+                  return dshow::WalkStep::Next;
+              }));
+    EXPECT_EQ(0, visited);
 }
 
 TEST(HrText, TableMatchesThePlatformValues)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "SimTestSupport.h"
+#include "common/ModulePath.h"
 #include "TestFilters.h"
 #include "dshow/Graph.h"
 #include "dshow/MediaType.h"
@@ -70,7 +71,7 @@ private:
 ComPtr<IBaseFilter> NewFromModule(const wchar_t* module, const CLSID& clsid)
 {
     ComPtr<IBaseFilter> filter;
-    HMODULE handle = LoadLibraryW((simtest::BinFolder() + module).c_str());
+    HMODULE handle = LoadLibraryW(PathBesideProgram(module).c_str());
     if (!handle)
         return filter;
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
@@ -85,9 +86,9 @@ ComPtr<IBaseFilter> NewFromModule(const wchar_t* module, const CLSID& clsid)
 ComPtr<IBaseFilter> BindMicrophone()
 {
     ComPtr<IBaseFilter> microphone;
-    for (const simtest::Listed& device : simtest::ListDevices(CLSID_AudioInputDeviceCategory)) {
-        if (device.friendlyName == L"Sim Microphone") {
-            (void)device.moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, microphone.PutVoid());
+    for (const dshow::DeviceMoniker& device : dshow::ListDevices(CLSID_AudioInputDeviceCategory)) {
+        if (device.Text(L"FriendlyName") == L"Sim Microphone") {
+            (void)device.Bind(microphone);
             break;
         }
     }
@@ -284,7 +285,7 @@ TEST_F(AviWriterTest, ControlInterfacesKeepTheirSettingsAndRefuseBadArguments)
     AM_MEDIA_TYPE video = {};
     video.majortype = MEDIATYPE_Video;
     EXPECT_EQ(VFW_E_TYPE_NOT_ACCEPTED, sink->SetFileName(L"C:\\x.avi", &video));
-    const std::wstring path = simtest::BinFolder() + L"avi_writer_names.avi";
+    const std::wstring path = PathBesideProgram(L"avi_writer_names.avi");
     ASSERT_EQ(S_OK, sink->SetFileName(path.c_str(), nullptr));
     AM_MEDIA_TYPE mt = {};
     ASSERT_EQ(S_OK, sink->GetCurFile(&name, &mt));
@@ -317,7 +318,7 @@ TEST_F(AviWriterTest, TheScalerDeliversTwentyFourBitPicturesOfTheCameraSize)
     EXPECT_EQ(E_UNEXPECTED, m_writer->Pause());
     ComPtr<IFileSinkFilter> sink;
     ASSERT_EQ(S_OK, m_writer->QueryInterface(IID_IFileSinkFilter, sink.PutVoid()));
-    ASSERT_EQ(S_OK, sink->SetFileName((simtest::BinFolder() + L"no such folder\\a.avi").c_str(), nullptr));
+    ASSERT_EQ(S_OK, sink->SetFileName(PathBesideProgram(L"no such folder\\a.avi").c_str(), nullptr));
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND), m_writer->Pause());
     FILTER_STATE state;
     EXPECT_EQ(S_OK, m_writer->GetState(0, &state));
@@ -387,7 +388,7 @@ TEST_F(AviWriterTest, RecordsEveryDeliveredFrameAndSoundBlockIntoAnInterleavedFi
     ConnectCounted(m_scaler.Get(), 0, m_videoCount, L"Video count");
     ConnectCounted(m_pause.Get(), 1, m_audioCount, L"Audio count");
 
-    const std::wstring path = simtest::BinFolder() + L"avi_writer_test.avi";
+    const std::wstring path = PathBesideProgram(L"avi_writer_test.avi");
     (void)DeleteFileW(path.c_str()); // from an earlier run, if any
     ComPtr<IFileSinkFilter> sink;
     ComPtr<IConfigAviMux> mux;
@@ -417,7 +418,7 @@ TEST_F(AviWriterTest, RecordsEveryDeliveredFrameAndSoundBlockIntoAnInterleavedFi
     EXPECT_LE(scan.longestVideoRun, 30);
 
     // What the ffprobe check (a ctest of its own, run next) expects of the file.
-    FILE* expected = _wfopen((simtest::BinFolder() + L"avi_writer_test.expected").c_str(), L"wb");
+    FILE* expected = _wfopen(PathBesideProgram(L"avi_writer_test.expected").c_str(), L"wb");
     ASSERT_NE(nullptr, expected);
     std::fprintf(expected, "frames=%ld\naudio_bytes=%lld\nwidth=320\nheight=240\n", frames, audioBytes);
     std::fclose(expected);

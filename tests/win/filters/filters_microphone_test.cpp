@@ -10,11 +10,14 @@
 
 #include "SimTestSupport.h"
 #include "TestFilters.h"
+#include "common/ModulePath.h"
+#include "dshow/Devices.h"
 #include "dshow/Filter.h"
 #include "dshow/Graph.h"
 #include "dshow/Lock.h"
 #include "dshow/MediaType.h"
 #include "filters/pauseaudio/PauseAudioApi.h"
+#include "support/Poll.h"
 
 using dshow::ComPtr;
 
@@ -98,28 +101,18 @@ private:
 // nvpa.ax from the test's folder, created through its class factory.
 ComPtr<IBaseFilter> NewPauseAudio()
 {
-    ComPtr<IBaseFilter> filter;
-    HMODULE module = LoadLibraryW((simtest::BinFolder() + L"nvpa.ax").c_str());
-    if (!module)
-        return filter;
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    if (!get || FAILED(get(CLSID_NorvanePauseAudio, IID_IClassFactory, factory.PutVoid())))
-        return filter;
-    (void)factory->CreateInstance(nullptr, IID_IBaseFilter, filter.PutVoid());
-    return filter;
+    return testfilters::CreateFromModule(PathBesideProgram(L"nvpa.ax"), CLSID_NorvanePauseAudio);
 }
 
 ComPtr<IBaseFilter> BindMicrophone()
 {
     ComPtr<IBaseFilter> microphone;
-    for (const simtest::Listed& device : simtest::ListDevices(CLSID_AudioInputDeviceCategory)) {
-        if (device.friendlyName == L"Sim Microphone") {
-            (void)device.moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, microphone.PutVoid());
-            break;
-        }
-    }
+    (void)dshow::WalkDevices(CLSID_AudioInputDeviceCategory, [&](const dshow::DeviceMoniker& device) {
+        if (device.Text(L"FriendlyName") != L"Sim Microphone")
+            return dshow::WalkStep::Next;
+        (void)device.Bind(microphone); // a failed bind leaves it null, which the caller checks
+        return dshow::WalkStep::Stop;
+    });
     return microphone;
 }
 
@@ -273,11 +266,12 @@ TEST_F(MicrophoneThroughPauseAudio, HoldStopsDeliveryAndTheTimesResumeWhereDeliv
     ASSERT_TRUE(WaitForCount(3)) << Count() << " samples";
 
     ASSERT_EQ(S_OK, m_hold->SetHold(TRUE));
-    Sleep(150); // a block already inside the filter may still arrive
+    const LONG atHold = Count();
+    // The block that was inside the filter when the hold came may still arrive; none after it, watched for
+    // four blocks' worth of microphone time.
+    EXPECT_TRUE(testsupport::HoldsFor([&] { return Count() <= atHold + 1; }, 400)) << Count() - atHold << " arrived";
     const LONG held = Count();
-    Sleep(400); // four blocks' worth of microphone time
-    EXPECT_EQ(held, Count()) << "samples were delivered while held";
-
+    const DWORD releasedAt = GetTickCount();
     ASSERT_EQ(S_OK, m_hold->SetHold(FALSE));
     EXPECT_TRUE(WaitForCount(held + 3)) << Count() << " samples after the hold";
     EXPECT_EQ(S_OK, m_control->Stop());
@@ -287,7 +281,7 @@ TEST_F(MicrophoneThroughPauseAudio, HoldStopsDeliveryAndTheTimesResumeWhereDeliv
     ASSERT_GE(held, 1);
     const Record& last = records[held - 1];
     const Record& next = records[held];
-    EXPECT_GE(next.arrival - last.arrival, 400u) << "the hold did not hold back delivery";
+    EXPECT_GE(next.arrival, releasedAt) << "a block arrived while held";
     EXPECT_EQ(last.stop, next.start) << "the time stamps after the hold must continue where delivery stopped";
     ExpectUnchangedContiguousTone(records);
 }

@@ -12,9 +12,11 @@
 
 #include "SimTestSupport.h"
 #include "TestFilters.h"
+#include "common/ModulePath.h"
 #include "dshow/Graph.h"
 #include "filters/scaler/DownScalerApi.h"
 #include "sim/model/TestPicture.h"
+#include "support/Library.h"
 
 using dshow::ComPtr;
 
@@ -48,12 +50,7 @@ bool UseYuy2(IPin* capture, int width, int height)
 // Registers nvds.ax from the test's folder, as its installer would.
 HRESULT RegisterScaler()
 {
-    HMODULE module = LoadLibraryW((simtest::BinFolder() + L"nvds.ax").c_str());
-    if (!module)
-        return HRESULT_FROM_WIN32(GetLastError());
-    using Entry = HRESULT(STDAPICALLTYPE*)();
-    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
-    return entry ? entry() : E_FAIL;
+    return testsupport::RegisterModule(PathBesideProgram(L"nvds.ax"), true);
 }
 
 TEST(ScalerWithSimulatedCamera, CameraFramesOf1280x800BecomePicturesOf1280x720)
@@ -199,7 +196,7 @@ TEST_P(GrabWhileStreaming, WritesTheNewestFrame)
         ASSERT_EQ(S_OK, graph->ConnectDirect(capture.Get(), scalerIn.Get(), nullptr));
         ASSERT_EQ(S_OK, dshow::ConnectFilters(graph.Get(), scaler.Get(), 0, sink.Get(), 0, nullptr, false));
 
-        const std::wstring path = simtest::BinFolder() + L"filters_simcam_grab.bmp";
+        const std::wstring path = PathBesideProgram(L"filters_simcam_grab.bmp");
         DeleteFileW(path.c_str());
         EXPECT_EQ(VFW_E_WRONG_STATE, down->GrabFrame(nullptr, 0, path.c_str())) << "before the first frame";
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));

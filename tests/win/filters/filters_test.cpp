@@ -10,9 +10,12 @@
 #include <string>
 
 #include "TestFilters.h"
+#include "common/ModulePath.h"
+#include "dshow/Devices.h"
 #include "dshow/Graph.h"
 #include "filters/pauseaudio/PauseAudioApi.h"
 #include "filters/scaler/DownScalerApi.h"
+#include "support/Library.h"
 
 using dshow::ComPtr;
 using dshow::PixelLayout;
@@ -20,38 +23,15 @@ using namespace testfilters;
 
 namespace {
 
-std::wstring BinDir()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir = path;
-    return dir.substr(0, dir.find_last_of(L"\\/") + 1);
-}
-
-// Creates a filter straight from its module, the way COM would after registration.
-ComPtr<IBaseFilter> CreateFromModule(const wchar_t* module, const CLSID& clsid)
-{
-    ComPtr<IBaseFilter> filter;
-    HMODULE h = LoadLibraryW((BinDir() + module).c_str()); // Stays loaded for the whole test run.
-    if (!h)
-        return filter;
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(h, "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    if (!get || FAILED(get(clsid, IID_IClassFactory, factory.PutVoid())))
-        return filter;
-    (void)factory->CreateInstance(nullptr, IID_IBaseFilter, filter.PutVoid());
-    return filter;
-}
-
+// The filters straight from their modules beside the test, the way COM would make them after registration.
 ComPtr<IBaseFilter> NewScaler()
 {
-    return CreateFromModule(L"nvds.ax", CLSID_NorvaneDownScaler);
+    return CreateFromModule(PathBesideProgram(L"nvds.ax"), CLSID_NorvaneDownScaler);
 }
 
 ComPtr<IBaseFilter> NewPauseAudio()
 {
-    return CreateFromModule(L"nvpa.ax", CLSID_NorvanePauseAudio);
+    return CreateFromModule(PathBesideProgram(L"nvpa.ax"), CLSID_NorvanePauseAudio);
 }
 
 struct Rgb
@@ -529,11 +509,14 @@ TEST_F(FilterTest, ScalerHoldDropsSamplesKeepsTheNewestFrameAndReleaseResumesFro
     EXPECT_EQ(0, sink->FirstStart()) << "the delivered stream starts at the stream start";
     EXPECT_TRUE(sink->TimesIncreased());
 
+    // A second hold. The frame that was inside the scaler when the hold came is through once the source has
+    // handed on the next one; of the eight frames after that, none may arrive.
     ASSERT_EQ(S_OK, down->SetHold(TRUE));
-    Sleep(100);
+    const LONG deliveredAtHold = source->Delivered();
+    ASSERT_TRUE(WaitFor([&] { return source->Delivered() >= deliveredAtHold + 2; }, 5000));
     const LONG held = sink->Received();
-    Sleep(300);
-    EXPECT_EQ(held, sink->Received());
+    ASSERT_TRUE(WaitFor([&] { return source->Delivered() >= deliveredAtHold + 10; }, 5000));
+    EXPECT_EQ(held, sink->Received()) << "frames were delivered while held";
     ASSERT_EQ(S_OK, down->SetHold(FALSE));
     ASSERT_TRUE(WaitFor([&] { return sink->Received() >= held + 3; }, 5000));
     EXPECT_TRUE(sink->TimesIncreased()) << "times continue after a second hold";
@@ -669,27 +652,18 @@ bool MapperListsScaler(DWORD minimumMerit)
         ComPtr<IPropertyBag> bag;
         if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())))
             continue;
-        VARIANT v;
-        VariantInit(&v);
+        std::wstring text;
         CLSID clsid;
-        if (SUCCEEDED(bag->Read(L"CLSID", &v, nullptr)) && v.vt == VT_BSTR &&
-            SUCCEEDED(CLSIDFromString(v.bstrVal, &clsid)))
+        if (dshow::ReadBagText(bag.Get(), L"CLSID", text) && SUCCEEDED(CLSIDFromString(text.c_str(), &clsid)))
             listed = IsEqualCLSID(CLSID_NorvaneDownScaler, clsid);
-        VariantClear(&v);
     }
     return listed;
 }
 
 TEST_F(FilterTest, RegisteredFiltersAreCreatedByClassIdButNotOfferedToIntelligentConnect)
 {
-    for (const wchar_t* module : {L"nvds.ax", L"nvpa.ax"}) {
-        HMODULE h = LoadLibraryW((BinDir() + module).c_str());
-        ASSERT_NE(nullptr, h);
-        using Entry = HRESULT(STDAPICALLTYPE*)();
-        auto reg = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(h, "DllRegisterServer")));
-        ASSERT_NE(nullptr, reg);
-        EXPECT_EQ(S_OK, reg());
-    }
+    for (const wchar_t* module : {L"nvds.ax", L"nvpa.ax"})
+        EXPECT_EQ(S_OK, testsupport::RegisterModule(PathBesideProgram(module), true)) << module;
     ComPtr<IBaseFilter> filter;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_NorvaneDownScaler, nullptr, CLSCTX_ALL, IID_IBaseFilter, filter.PutVoid()));
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_NorvanePauseAudio, nullptr, CLSCTX_ALL, IID_IBaseFilter, filter.PutVoid()));

@@ -6,6 +6,7 @@
 #include "fx/Dialog.h"
 #include "fx/MessageLoop.h"
 #include "fx_test_resource.h"
+#include "support/Poll.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +22,14 @@ UINT g_registeredMessage = 0; // registered at run time by the tests that use it
 // Runs the message loop until `done` holds or a second has passed.
 template <class Done> bool PumpUntil(Done done)
 {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 1000)
-            return false;
-        fx::PumpWaitingMessages();
-        Sleep(1);
-    }
-    return true;
+    return testsupport::WaitFor(
+        [&] {
+            if (done())
+                return true;
+            fx::PumpWaitingMessages();
+            return done();
+        },
+        1000, 1);
 }
 
 class ScriptedDialog : public fx::Dialog

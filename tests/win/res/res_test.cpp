@@ -12,21 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "ProgramVersion.h"
+#include "common/ModulePath.h"
 #include "resource.h"
+#include "support/ChildProcess.h"
+#include "support/Restore.h"
 
 namespace {
 
 HINSTANCE Module()
 {
     return GetModuleHandleW(nullptr);
-}
-
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s(path, n);
-    return s.substr(0, s.find_last_of(L'\\') + 1);
 }
 
 // The source tree as Wine sees it (drive Z: is the Unix root).
@@ -40,19 +36,7 @@ std::wstring SourcePath(const std::wstring& relative)
     return path;
 }
 
-std::string ReadWholeFile(const std::wstring& path)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return {};
-    std::string data;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0)
-        data.append(buf, got);
-    CloseHandle(h);
-    return data;
-}
+using testsupport::ReadWholeFile;
 
 std::wstring Widen(const std::string& utf8)
 {
@@ -62,13 +46,7 @@ std::wstring Widen(const std::string& utf8)
     return w;
 }
 
-std::string Narrow(const std::wstring& w)
-{
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
+using testsupport::Narrow;
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM)
 {
@@ -382,22 +360,7 @@ TEST_F(Resources, ToolbarPositionSubmenuHoldsTheThreeEdges)
 
 TEST_F(Resources, VersionResourceNamesQuilloVersion1001)
 {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(path, &handle);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> data(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT len = 0;
-    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-    wchar_t* product = nullptr;
-    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904b0\\ProductName",
-                               reinterpret_cast<void**>(&product), &len));
-    EXPECT_STREQ(product, L"Quillo");
+    ExpectVersion1001WithText(L"ProductName", L"Quillo");
 }
 
 TEST_F(Resources, ManifestSelectsCommonControls6)

@@ -11,20 +11,10 @@
 #include "settings/DebugLog.h"
 #include "settings/LangText.h"
 #include "common/ModulePath.h"
+#include "support/ChildProcess.h"
+#include "support/TestMain.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
-    return out;
-}
 
 bool WriteBeside(const wchar_t* name, const std::string& bytes)
 {
@@ -82,10 +72,10 @@ int ThreadedLogAction()
 
 std::string LanguageReport()
 {
-    std::string report = "name=" + Utf8(GetOSLanguage()) + "\n";
-    report += "StartCam=" + Utf8(GetLangText(L"StartCam", L"Start Camera")) + "\n";
-    report += "AutoHide=" + Utf8(GetLangText(L"AutoHide", L"Auto Hide")) + "\n";
-    report += "Exit=" + Utf8(GetLangTextBuf(L"Exit", L"Exit")) + "\n";
+    std::string report = "name=" + testsupport::Narrow(GetOSLanguage()) + "\n";
+    report += "StartCam=" + testsupport::Narrow(GetLangText(L"StartCam", L"Start Camera")) + "\n";
+    report += "AutoHide=" + testsupport::Narrow(GetLangText(L"AutoHide", L"Auto Hide")) + "\n";
+    report += "Exit=" + testsupport::Narrow(GetLangTextBuf(L"Exit", L"Exit")) + "\n";
     return report;
 }
 
@@ -100,8 +90,8 @@ int LanguageFixedForTheRunAction()
     std::string report = LanguageReport();
     if (!WriteBeside(L"Lang.ini", "[Language]\r\n0409=Other\r\n0407=Other\r\n[English]\r\nStartCam=Changed\r\n"))
         return 4;
-    report += "second=" + Utf8(GetOSLanguage()) + "\n";
-    report += "StartCam2=" + Utf8(GetLangText(L"StartCam", L"Start Camera")) + "\n";
+    report += "second=" + testsupport::Narrow(GetOSLanguage()) + "\n";
+    report += "StartCam2=" + testsupport::Narrow(GetLangText(L"StartCam", L"Start Camera")) + "\n";
     return WriteBeside(L"result.txt", report) ? 0 : 3;
 }
 
@@ -128,6 +118,5 @@ int main(int argc, char** argv)
         std::string action(argv[2]);
         return RunChildAction(std::wstring(action.begin(), action.end()));
     }
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return testsupport::RunAllTests(argc, argv);
 }

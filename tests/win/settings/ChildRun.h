@@ -4,16 +4,10 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "support/ChildProcess.h"
+#include "support/Restore.h"
 
-struct ChildResult
-{
-    bool started = false;
-    bool exited = false;
-    DWORD exitCode = 0;
-    std::vector<std::wstring> debugStrings; // every debugger output string the child sent
-};
+#include <string>
 
 class ChildFolder
 {
@@ -21,24 +15,28 @@ public:
     // Creates a fresh folder under the temporary folder (its name holds a space) and copies this program,
     // or the named program of the same folder, into it as child.exe.
     explicit ChildFolder(const wchar_t* siblingProgram = nullptr);
-    ~ChildFolder();
     ChildFolder(const ChildFolder&) = delete;
     ChildFolder& operator=(const ChildFolder&) = delete;
 
     bool Ready() const { return m_ready; }
-    const std::wstring& Folder() const { return m_folder; } // with its final backslash
-    std::wstring PathOf(const wchar_t* name) const { return m_folder + name; }
+    const std::wstring& Folder() const { return m_folder.Path(); } // with its final backslash
+    std::wstring PathOf(const wchar_t* name) const { return m_folder.PathOf(name); }
     std::wstring ProgramPath() const { return PathOf(L"child.exe"); }
 
-    bool WriteFileBytes(const wchar_t* name, const std::string& bytes) const;
-    std::string ReadFileBytes(const wchar_t* name) const; // empty when missing
+    bool WriteFileBytes(const wchar_t* name, const std::string& bytes) const
+    {
+        return testsupport::WriteWholeFile(PathOf(name), bytes);
+    }
+    // Empty when missing.
+    std::string ReadFileBytes(const wchar_t* name) const { return testsupport::ReadWholeFile(PathOf(name)); }
     bool Exists(const wchar_t* name) const;
 
-    // Runs child.exe --child <action> and collects its debugger output until it ends (30 s at most).
-    ChildResult Run(const wchar_t* action) const;
+    // Runs child.exe --child <action> in the folder and collects its debugger output until it ends (30 s at
+    // most).
+    testsupport::RunResult Run(const wchar_t* action) const;
 
 private:
-    std::wstring m_folder;
+    testsupport::TempFolder m_folder{L"quillo settings "};
     bool m_ready = false;
 };
 

@@ -34,7 +34,7 @@ std::vector<std::string> LogTexts(const std::string& bytes)
     return texts;
 }
 
-std::vector<std::wstring> OurDebugLines(const ChildResult& result)
+std::vector<std::wstring> OurDebugLines(const testsupport::RunResult& result)
 {
     std::vector<std::wstring> lines;
     for (const std::wstring& s : result.debugStrings) {
@@ -67,8 +67,8 @@ TEST_P(DebugLogLevels, LevelDecidesDebuggerAndFile)
         ASSERT_TRUE(child.WriteFileBytes(L"vistrel.ini", c.ini));
     }
 
-    ChildResult result = child.Run(L"log");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"log");
+    ASSERT_TRUE(result.finished) << result;
     EXPECT_EQ(result.exitCode, c.level);
 
     std::vector<std::wstring> lines = OurDebugLines(result);
@@ -115,8 +115,8 @@ TEST_P(DebugLogStartSize, OversizedLogIsReplacedAtStart)
     std::string old(GetParam().size, 'o');
     ASSERT_TRUE(child.WriteFileBytes(L"vistrel.log", old));
 
-    ChildResult result = child.Run(L"log");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"log");
+    ASSERT_TRUE(result.finished) << result;
 
     std::string bytes = child.ReadFileBytes(L"vistrel.log");
     if (GetParam().kept) {
@@ -139,8 +139,8 @@ TEST(DebugLog, OverlongMessagesAreCutAndTheProgramGoesOn)
     ASSERT_TRUE(child.Ready());
     ASSERT_TRUE(child.WriteFileBytes(L"vistrel.ini", "[DEBUG]\r\nLOG_LEVEL=3\r\n"));
 
-    ChildResult result = child.Run(L"log-long");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"log-long");
+    ASSERT_TRUE(result.finished) << result;
     EXPECT_EQ(result.exitCode, 0u);
 
     std::vector<std::string> texts = LogTexts(child.ReadFileBytes(L"vistrel.log"));
@@ -160,8 +160,8 @@ TEST(DebugLog, LinesFromSeveralThreadsStayWhole)
     ASSERT_TRUE(child.Ready());
     ASSERT_TRUE(child.WriteFileBytes(L"vistrel.ini", "[DEBUG]\r\nLOG_LEVEL=3\r\n"));
 
-    ChildResult result = child.Run(L"log-threads");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"log-threads");
+    ASSERT_TRUE(result.finished) << result;
     EXPECT_EQ(result.exitCode, 0u);
 
     std::vector<std::string> texts = LogTexts(child.ReadFileBytes(L"vistrel.log"));
@@ -266,8 +266,8 @@ TEST_P(LanguageLookup, ChoosesTheLanguageAndItsTexts)
         ASSERT_TRUE(child.WriteFileBytes(L"Lang.ini", LangIni()));
     }
 
-    ChildResult result = child.Run(L"lang");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"lang");
+    ASSERT_TRUE(result.finished) << result;
     ASSERT_EQ(result.exitCode, 0u);
     EXPECT_EQ(child.ReadFileBytes(L"result.txt"), c.expected);
 }
@@ -296,8 +296,8 @@ TEST(LanguageLookup, NameIsFixedForTheRunWhileTextsAreReadEachTime)
     ASSERT_TRUE(child.Ready());
     ASSERT_TRUE(child.WriteFileBytes(L"Lang.ini", LangIni()));
 
-    ChildResult result = child.Run(L"lang-fixed");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"lang-fixed");
+    ASSERT_TRUE(result.finished) << result;
     ASSERT_EQ(result.exitCode, 0u);
     std::string report = child.ReadFileBytes(L"result.txt");
     EXPECT_NE(report.find("second=English\n"), std::string::npos) << report;
@@ -368,8 +368,8 @@ TEST(ProgramVersion, ProgramWithoutVersionResourceGivesFalse)
 {
     ChildFolder child(L"settings_noversion_probe.exe");
     ASSERT_TRUE(child.Ready());
-    ChildResult result = child.Run(L"version");
-    ASSERT_TRUE(result.exited);
+    const testsupport::RunResult result = child.Run(L"version");
+    ASSERT_TRUE(result.finished) << result;
     EXPECT_EQ(result.exitCode, 0u) << "a version was reported for a program without a version resource";
 }
 

@@ -1,21 +1,15 @@
 // Helpers of the simulated-device tests.
 #include "SimTestSupport.h"
+#include "common/ModulePath.h"
+#include "dshow/Graph.h"
 #include "sim/shared/Registration.h"
 #include <gtest/gtest.h>
 
 namespace simtest {
 
-std::wstring BinFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 HRESULT EnsureRegistered()
 {
-    static HRESULT result = sim::RegisterDevices((BinFolder() + L"simcam.ax").c_str());
+    static HRESULT result = sim::RegisterDevices(PathBesideProgram(L"simcam.ax").c_str());
     return result;
 }
 
@@ -30,99 +24,19 @@ void UseDevices(std::initializer_list<sim::ProfileId> profiles)
     ASSERT_EQ(sim::RefreshDeviceList(), S_OK);
 }
 
-int RunSimctl(const std::wstring& arguments, std::string* output)
-{
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    if (!CreatePipe(&read, &write, &sa, 0))
-        return -1;
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    std::wstring command = L"\"" + BinFolder() + L"simctl.exe\" " + arguments;
-    std::vector<wchar_t> line(command.begin(), command.end());
-    line.push_back(0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = write;
-    si.hStdError = write;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(write);
-    if (!started) {
-        CloseHandle(read);
-        return -1;
-    }
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got)
-        text.append(buffer, got);
-    CloseHandle(read);
-    WaitForSingleObject(pi.hProcess, 30000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    if (output)
-        *output = text;
-    return static_cast<int>(code);
-}
-
-static std::wstring ReadBagText(IPropertyBag* bag, const wchar_t* name)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    std::wstring text;
-    if (SUCCEEDED(bag->Read(name, &v, nullptr)) && v.vt == VT_BSTR && v.bstrVal)
-        text = v.bstrVal;
-    VariantClear(&v);
-    return text;
-}
-
-std::vector<Listed> ListDevices(const GUID& category)
-{
-    std::vector<Listed> listed;
-    ComPtr<ICreateDevEnum> devEnum;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devEnum.PutVoid())))
-        return listed;
-    ComPtr<IEnumMoniker> monikers;
-    if (devEnum->CreateClassEnumerator(category, monikers.Put(), 0) != S_OK)
-        return listed;
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, moniker.Put(), nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())))
-            continue;
-        listed.push_back({ReadBagText(bag.Get(), L"FriendlyName"), ReadBagText(bag.Get(), L"DevicePath"),
-                          ReadBagText(bag.Get(), L"CLSID"), moniker});
-    }
-    return listed;
-}
-
 ComPtr<IBaseFilter> BindDevice(const GUID& category, size_t position)
 {
     ComPtr<IBaseFilter> filter;
-    std::vector<Listed> listed = ListDevices(category);
-    if (position < listed.size())
-        listed[position].moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.PutVoid());
+    const std::vector<dshow::DeviceMoniker> devices = dshow::ListDevices(category);
+    if (position < devices.size())
+        (void)devices[position].Bind(filter); // a failed bind leaves filter null, which the caller checks
     return filter;
 }
 
 ComPtr<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION direction)
 {
-    ComPtr<IEnumPins> pins;
     ComPtr<IPin> pin;
-    if (!filter || FAILED(filter->EnumPins(pins.Put())))
-        return pin;
-    while (pins->Next(1, pin.Put(), nullptr) == S_OK) {
-        PIN_DIRECTION d;
-        if (SUCCEEDED(pin->QueryDirection(&d)) && d == direction)
-            return pin;
-    }
-    pin.Reset();
+    (void)dshow::GetPin(filter, direction, 0, pin.Put()); // no such pin: null, which the caller checks
     return pin;
 }
 
@@ -146,9 +60,10 @@ ComPtr<IBaseFilter> MakeGrabber(const GUID& major, const GUID& subtype, ISampleG
     AM_MEDIA_TYPE mt = {};
     mt.majortype = major;
     mt.subtype = subtype;
-    g->SetMediaType(&mt);
-    g->SetBufferSamples(TRUE);
-    g->SetOneShot(FALSE);
+    if (FAILED(g->SetMediaType(&mt)) || FAILED(g->SetBufferSamples(TRUE)) || FAILED(g->SetOneShot(FALSE))) {
+        filter.Reset();
+        return filter;
+    }
     g.CopyTo(grabber);
     return filter;
 }
@@ -158,8 +73,8 @@ bool WaitForEvent(IGraphBuilder* graph, long code, DWORD timeoutMs)
     ComPtr<IMediaEvent> events;
     if (!graph || FAILED(graph->QueryInterface(IID_IMediaEvent, events.PutVoid())))
         return false;
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < deadline) {
         long got = 0;
         LONG_PTR p1 = 0, p2 = 0;
         if (events->GetEvent(&got, &p1, &p2, 100) == S_OK) {
@@ -171,10 +86,53 @@ bool WaitForEvent(IGraphBuilder* graph, long code, DWORD timeoutMs)
     return false;
 }
 
-ULONG RefCount(IUnknown* unknown)
+HRESULT GrabGraph::Build(ComPtr<IBaseFilter> source, const GUID& major, const GUID& subtype)
 {
-    unknown->AddRef();
-    return unknown->Release();
+    camera = source;
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.PutVoid());
+    if (FAILED(hr))
+        return hr;
+    grabberFilter = MakeGrabber(major, subtype, grabber.Put());
+    sink = MakeFilter(CLSID_NullRenderer);
+    if (!camera || !grabberFilter || !sink)
+        return E_FAIL;
+    if (FAILED(hr = graph->AddFilter(camera.Get(), L"Cap")) ||
+        FAILED(hr = graph->AddFilter(grabberFilter.Get(), L"Grabber")) ||
+        FAILED(hr = graph->AddFilter(sink.Get(), L"Sink")))
+        return hr;
+    ComPtr<IPin> capture = FindPin(camera.Get(), PINDIR_OUTPUT);
+    if (!capture)
+        return E_FAIL;
+    if (FAILED(hr = graph->Connect(capture.Get(), FindPin(grabberFilter.Get(), PINDIR_INPUT).Get())))
+        return hr;
+    if (FAILED(hr = graph->Connect(FindPin(grabberFilter.Get(), PINDIR_OUTPUT).Get(),
+                                   FindPin(sink.Get(), PINDIR_INPUT).Get())))
+        return hr;
+    return graph.As(control);
+}
+
+bool GrabGraph::Grab(std::vector<uint8_t>& frame, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        long size = 0;
+        if (grabber && grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0) {
+            frame.resize(static_cast<size_t>(size));
+            if (grabber->GetCurrentBuffer(&size, reinterpret_cast<long*>(frame.data())) == S_OK &&
+                static_cast<size_t>(size) <= frame.size()) {
+                frame.resize(static_cast<size_t>(size));
+                return true;
+            }
+        }
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    return false;
+}
+
+GrabGraph::~GrabGraph()
+{
+    if (control)
+        control->Stop();
 }
 
 } // namespace simtest

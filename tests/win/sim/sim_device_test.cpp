@@ -4,19 +4,19 @@
 #include "SimTestSupport.h"
 #include "sim/model/Hresults.h"
 #include "sim/model/Registers.h"
+#include "common/ModulePath.h"
+#include "support/ComEnvironment.h"
+#include "support/Library.h"
+#include "support/Simctl.h"
 #include <gtest/gtest.h>
 
 using namespace simtest;
+using testsupport::Simctl;
+using testsupport::SimctlOk;
 
 namespace {
 
-class ComEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))); }
-    void TearDown() override { CoUninitialize(); }
-};
-const auto* const g_com = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
+const auto* const g_com = ::testing::AddGlobalTestEnvironment(new testsupport::ComEnvironment);
 
 // Checks that simctl's list names exactly these profiles in this order.
 void ProfileNamesIn(const std::string& list, std::initializer_list<const char*> names)
@@ -32,36 +32,44 @@ void ProfileNamesIn(const std::string& list, std::initializer_list<const char*> 
 
 const wchar_t kKsProxy[] = L"{17CCA71B-ECD7-11D0-B908-00A0C9223196}";
 
+// One text of every device of the category, in enumeration order.
+std::vector<std::wstring> ListedTexts(const GUID& category, const wchar_t* name)
+{
+    std::vector<std::wstring> texts;
+    for (const dshow::DeviceMoniker& device : dshow::ListDevices(category))
+        texts.push_back(device.Text(name));
+    return texts;
+}
+
 TEST(SimDevices, EnumeratedInOrderWithPathsAndUnplugRemovesOne)
 {
     UseDevices({sim::ProfileId::Sonix, sim::ProfileId::Veyra9665, sim::ProfileId::Unknown});
-    std::vector<Listed> listed = ListDevices(CLSID_VideoInputDeviceCategory);
-    ASSERT_EQ(listed.size(), 3u);
-    EXPECT_NE(listed[0].devicePath.find(L"vid_0c45&pid_62c0"), std::wstring::npos);
-    EXPECT_NE(listed[1].devicePath.find(L"vid_0402&pid_9665"), std::wstring::npos);
-    EXPECT_NE(listed[2].devicePath.find(L"vid_1d6b&pid_0102"), std::wstring::npos);
-    for (const Listed& l : listed) {
-        EXPECT_FALSE(l.friendlyName.empty());
-        EXPECT_EQ(l.clsid, kKsProxy) << "driver-based capture devices carry the proxy's class id";
-        EXPECT_EQ(l.devicePath.rfind(L"\\\\?\\usb#", 0), 0u);
+    const std::vector<dshow::DeviceMoniker> devices = dshow::ListDevices(CLSID_VideoInputDeviceCategory);
+    ASSERT_EQ(devices.size(), 3u);
+    EXPECT_NE(devices[0].Text(L"DevicePath").find(L"vid_0c45&pid_62c0"), std::wstring::npos);
+    EXPECT_NE(devices[1].Text(L"DevicePath").find(L"vid_0402&pid_9665"), std::wstring::npos);
+    EXPECT_NE(devices[2].Text(L"DevicePath").find(L"vid_1d6b&pid_0102"), std::wstring::npos);
+    for (const dshow::DeviceMoniker& device : devices) {
+        EXPECT_FALSE(device.Text(L"FriendlyName").empty());
+        EXPECT_EQ(device.Text(L"CLSID"), kKsProxy) << "driver-based capture devices carry the proxy's class id";
+        EXPECT_EQ(device.Text(L"DevicePath").rfind(L"\\\\?\\usb#", 0), 0u);
     }
 
-    ASSERT_EQ(RunSimctl(L"order 2 0 1"), 0);
-    listed = ListDevices(CLSID_VideoInputDeviceCategory);
-    ASSERT_EQ(listed.size(), 3u);
-    EXPECT_NE(listed[0].devicePath.find(L"pid_0102"), std::wstring::npos);
-    EXPECT_NE(listed[1].devicePath.find(L"pid_62c0"), std::wstring::npos);
+    ASSERT_TRUE(SimctlOk(L"order 2 0 1"));
+    std::vector<std::wstring> paths = ListedTexts(CLSID_VideoInputDeviceCategory, L"DevicePath");
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_NE(paths[0].find(L"pid_0102"), std::wstring::npos);
+    EXPECT_NE(paths[1].find(L"pid_62c0"), std::wstring::npos);
 
-    ASSERT_EQ(RunSimctl(L"unplug 1"), 0);
-    listed = ListDevices(CLSID_VideoInputDeviceCategory);
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[1].devicePath.find(L"pid_62c0"), std::wstring::npos);
-    ASSERT_EQ(RunSimctl(L"replug 1"), 0);
-    EXPECT_EQ(ListDevices(CLSID_VideoInputDeviceCategory).size(), 3u);
+    ASSERT_TRUE(SimctlOk(L"unplug 1"));
+    paths = ListedTexts(CLSID_VideoInputDeviceCategory, L"DevicePath");
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[1].find(L"pid_62c0"), std::wstring::npos);
+    ASSERT_TRUE(SimctlOk(L"replug 1"));
+    EXPECT_EQ(dshow::ListDevices(CLSID_VideoInputDeviceCategory).size(), 3u);
 
-    std::vector<Listed> microphones = ListDevices(CLSID_AudioInputDeviceCategory);
-    ASSERT_EQ(microphones.size(), 1u);
-    EXPECT_EQ(microphones[0].friendlyName, L"Sim Microphone");
+    EXPECT_EQ(ListedTexts(CLSID_AudioInputDeviceCategory, L"FriendlyName"),
+              std::vector<std::wstring>{L"Sim Microphone"});
 }
 
 TEST(SimDevices, EachMonikerCreatesItsOwnDevice)
@@ -103,9 +111,7 @@ TEST(SimDevices, ImageValuesKeepTheirRangesAndReachTheDevice)
     }
     long value, flags;
     EXPECT_EQ(amp->Get(VideoProcAmp_Gain, &value, &flags), sim::kPropIdUnsupported);
-    std::string out;
-    ASSERT_EQ(RunSimctl(L"get 0 image 0", &out), 0);
-    EXPECT_NE(out.find("value=" + std::to_string(p.image[0].max)), std::string::npos) << out;
+    EXPECT_EQ(testsupport::SimValue(L"get 0 image 0"), p.image[0].max);
 }
 
 struct NodeCase
@@ -121,7 +127,7 @@ class SimPowerLineNode : public ::testing::TestWithParam<NodeCase>
 TEST_P(SimPowerLineNode, NodeInstanceSetsThePowerLine)
 {
     UseDevices({sim::ProfileId::Veyra9665});
-    ASSERT_EQ(RunSimctl(L"set 0 node " + std::to_wstring(GetParam().videoIndex)), 0);
+    ASSERT_TRUE(SimctlOk(L"set 0 node " + std::to_wstring(GetParam().videoIndex)));
     ComPtr<IBaseFilter> filter = BindDevice(CLSID_VideoInputDeviceCategory, 0);
     ASSERT_TRUE(filter);
     ComPtr<IKsTopologyInfo> topology;
@@ -244,10 +250,10 @@ TEST(SimVendorProperties, ProbeAnswersThroughTheAccessModeOfTheDevice)
     ComPtr<IKsPropertySet> wrongSet;
     ASSERT_EQ(withNode->QueryInterface(IID_IKsPropertySet, wrongSet.PutVoid()), S_OK);
     EXPECT_EQ(ReadAsicThroughPropertySet(wrongSet.Get(), 0xFF50, &value), sim::kPropSetUnsupported);
-    ASSERT_EQ(RunSimctl(L"probefail 1 1"), 0);
+    ASSERT_TRUE(SimctlOk(L"probefail 1 1"));
     ASSERT_EQ(ReadAsicThroughPropertySet(set.Get(), 0xFF50, &value), S_OK);
     EXPECT_NE(value, 0x00B0);
-    ASSERT_EQ(RunSimctl(L"unplug 0"), 0);
+    ASSERT_TRUE(SimctlOk(L"unplug 0"));
     EXPECT_EQ(ReadAsicThroughNode(control.Get(), extension, 0xFF50, &value), sim::kNotConnected);
 }
 
@@ -259,9 +265,11 @@ template <typename F> F Lookup(HMODULE module, const char* name)
 TEST(SimVendorLibraries, CallsWorkOnTheFirstDeviceOfTheFamilyAndAreJournaled)
 {
     UseDevices({sim::ProfileId::Veyra9665, sim::ProfileId::Sonix, sim::ProfileId::Sunplus});
-    HMODULE sonix = LoadLibraryW((BinFolder() + L"SN9C21xVCdll.dll").c_str());
-    HMODULE sunplus = LoadLibraryW((BinFolder() + L"SunplusCamera.dll").c_str());
-    ASSERT_TRUE(sonix && sunplus);
+    testsupport::Library sonixLibrary(PathBesideProgram(L"SN9C21xVCdll.dll"));
+    testsupport::Library sunplusLibrary(PathBesideProgram(L"SunplusCamera.dll"));
+    ASSERT_TRUE(sonixLibrary.Loaded() && sunplusLibrary.Loaded());
+    const HMODULE sonix = sonixLibrary.Handle();
+    const HMODULE sunplus = sunplusLibrary.Handle();
     using Detect = int (*)();
     using Read = int (*)(unsigned char, unsigned char, unsigned char, unsigned char, unsigned char*);
     using Write = int (*)(unsigned char, unsigned char, unsigned char, unsigned char, unsigned short);
@@ -276,7 +284,7 @@ TEST(SimVendorLibraries, CallsWorkOnTheFirstDeviceOfTheFamilyAndAreJournaled)
     auto getSensor = Lookup<GetSensor>(sunplus, "GetSensorRegister");
     auto setSensor = Lookup<SetSensor>(sunplus, "SetSensorRegister");
     ASSERT_TRUE(detect && read && write && init && uninit && getSensor && setSensor);
-    ASSERT_EQ(RunSimctl(L"clearjournal"), 0);
+    ASSERT_TRUE(SimctlOk(L"clearjournal"));
 
     EXPECT_EQ(detect(), 1);
     unsigned char id[2] = {0, 0x5A};
@@ -292,11 +300,10 @@ TEST(SimVendorLibraries, CallsWorkOnTheFirstDeviceOfTheFamilyAndAreJournaled)
     EXPECT_EQ(value, 0x06AA);
     EXPECT_NE(getSensor(0, 0x0152, nullptr), 0);
     EXPECT_EQ(uninit(0), 0);
-    FreeLibrary(sonix);
-    FreeLibrary(sunplus);
 
-    std::string journal, list;
-    ASSERT_EQ(RunSimctl(L"journal", &journal), 0);
+    const testsupport::RunResult journalRun = Simctl(L"journal");
+    ASSERT_TRUE(journalRun.Succeeded()) << journalRun;
+    const std::string& journal = journalRun.output;
     for (const char* line :
          {"function=DeviceDetect args= result=1",
           "function=ReadFromSensor args=0x21,1,0x0a,1 "
@@ -306,16 +313,18 @@ TEST(SimVendorLibraries, CallsWorkOnTheFirstDeviceOfTheFamilyAndAreJournaled)
           "function=GetSensorRegister args=0,0x0152 result=0 value=0x06aa",
           "function=SunplusCam_UnInit args=0 result=0"})
         EXPECT_NE(journal.find(line), std::string::npos) << line << "\n" << journal;
-    ASSERT_EQ(RunSimctl(L"dump 1", &list), 0);
-    EXPECT_NE(list.find("profile=sonix"), std::string::npos);
-    EXPECT_NE(list.find("mirror=1 flip=0"), std::string::npos) << list;
+    const testsupport::RunResult dump = Simctl(L"dump 1");
+    ASSERT_TRUE(dump.Succeeded()) << dump;
+    EXPECT_NE(dump.output.find("profile=sonix"), std::string::npos);
+    EXPECT_NE(dump.output.find("mirror=1 flip=0"), std::string::npos) << dump.output;
 }
 
 TEST(SimVendorLibraries, NoDeviceOfTheFamily)
 {
     UseDevices({sim::ProfileId::Veyra9665});
-    HMODULE sonix = LoadLibraryW((BinFolder() + L"SN9C21xVCdll.dll").c_str());
-    ASSERT_TRUE(sonix);
+    testsupport::Library sonixLibrary(PathBesideProgram(L"SN9C21xVCdll.dll"));
+    ASSERT_TRUE(sonixLibrary.Loaded());
+    const HMODULE sonix = sonixLibrary.Handle();
     auto detect = Lookup<int (*)()>(sonix, "DeviceDetect");
     auto read = Lookup<int (*)(unsigned char, unsigned char, unsigned char, unsigned char, unsigned char*)>(
         sonix, "ReadFromSensor");
@@ -324,7 +333,6 @@ TEST(SimVendorLibraries, NoDeviceOfTheFamily)
     unsigned char v = 0x33;
     EXPECT_EQ(read(0x21, 1, 0x0A, 1, &v), 0);
     EXPECT_EQ(v, 0x33);
-    FreeLibrary(sonix);
 }
 
 TEST(SimState, DamagedStateFileIsMadeAnewFromTheDefaults)
@@ -339,11 +347,10 @@ TEST(SimState, DamagedStateFileIsMadeAnewFromTheDefaults)
     wchar_t saved[256] = {};
     DWORD had = GetEnvironmentVariableW(L"QUILLO_SIM_DEVICES", saved, 256);
     SetEnvironmentVariableW(L"QUILLO_SIM_DEVICES", L"alcor, 0c45:62c0 nosuchcamera");
-    std::string out;
-    int code = RunSimctl(L"list", &out);
+    const testsupport::RunResult list = Simctl(L"list");
     SetEnvironmentVariableW(L"QUILLO_SIM_DEVICES", had && had < 256 ? saved : nullptr);
-    ASSERT_EQ(code, 0);
-    ProfileNamesIn(out, {"alcor", "sonix"});
+    ASSERT_TRUE(list.Succeeded()) << list;
+    ProfileNamesIn(list.output, {"alcor", "sonix"});
 }
 
 TEST(SimState, SimctlRefusesBadInputAndChangesNothing)
@@ -360,13 +367,17 @@ TEST(SimState, SimctlRefusesBadInputAndChangesNothing)
                             L"busy 0 2",
                             L"get 0 eeprom 0xffe 3",
                             L"frobnicate"};
-    for (const wchar_t* arguments : bad)
-        EXPECT_NE(RunSimctl(arguments), 0) << std::string(arguments, arguments + wcslen(arguments));
-    std::string out;
-    ASSERT_EQ(RunSimctl(L"get 0 eeprom 0xffe 2", &out), 0);
-    EXPECT_NE(out.find("bytes=ff,ff"), std::string::npos) << out;
-    ASSERT_EQ(RunSimctl(L"list", &out), 0);
-    ProfileNamesIn(out, {"veyra9665"});
+    for (const wchar_t* arguments : bad) {
+        const testsupport::RunResult refused = Simctl(arguments);
+        EXPECT_TRUE(refused.finished && refused.exitCode != 0) << refused;
+        EXPECT_NE(refused.output.find("simctl: "), std::string::npos) << "a refusal says why: " << refused;
+    }
+    testsupport::RunResult out = Simctl(L"get 0 eeprom 0xffe 2");
+    ASSERT_TRUE(out.Succeeded()) << out;
+    EXPECT_NE(out.output.find("bytes=ff,ff"), std::string::npos) << out;
+    out = Simctl(L"list");
+    ASSERT_TRUE(out.Succeeded()) << out;
+    ProfileNamesIn(out.output, {"veyra9665"});
 }
 
 } // namespace

@@ -6,74 +6,17 @@
 #include "sim/model/Hresults.h"
 #include "sim/model/TestPicture.h"
 #include "sim/shared/Registration.h"
+#include "support/ComEnvironment.h"
+#include "support/Poll.h"
+#include "support/Simctl.h"
 #include <gtest/gtest.h>
 
 using namespace simtest;
+using testsupport::SimctlOk;
 
 namespace {
 
-class ComEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))); }
-    void TearDown() override { CoUninitialize(); }
-};
-const auto* const g_com = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
-
-// A graph of camera -> Sample Grabber (YUY2) -> Null Renderer.
-struct GrabGraph
-{
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IBaseFilter> camera, grabberFilter, sink;
-    ComPtr<ISampleGrabber> grabber;
-    ComPtr<IMediaControl> control;
-
-    HRESULT Build(ComPtr<IBaseFilter> source, const GUID& major, const GUID& subtype)
-    {
-        camera = source;
-        HRESULT hr =
-            CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.PutVoid());
-        if (FAILED(hr))
-            return hr;
-        grabberFilter = MakeGrabber(major, subtype, grabber.Put());
-        sink = MakeFilter(CLSID_NullRenderer);
-        if (!camera || !grabberFilter || !sink)
-            return E_FAIL;
-        if (FAILED(hr = graph->AddFilter(camera.Get(), L"Cap")) ||
-            FAILED(hr = graph->AddFilter(grabberFilter.Get(), L"Grabber")) ||
-            FAILED(hr = graph->AddFilter(sink.Get(), L"Sink")))
-            return hr;
-        if (FAILED(hr = graph->Connect(FindPin(camera.Get(), PINDIR_OUTPUT).Get(),
-                                       FindPin(grabberFilter.Get(), PINDIR_INPUT).Get())))
-            return hr;
-        if (FAILED(hr = graph->Connect(FindPin(grabberFilter.Get(), PINDIR_OUTPUT).Get(),
-                                       FindPin(sink.Get(), PINDIR_INPUT).Get())))
-            return hr;
-        return graph.As(control);
-    }
-
-    // Waits until the grabber holds a sample and copies it.
-    bool Grab(std::vector<uint8_t>& frame, DWORD timeoutMs = 5000)
-    {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            long size = 0;
-            if (grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0) {
-                frame.resize(static_cast<size_t>(size));
-                if (grabber->GetCurrentBuffer(&size, reinterpret_cast<long*>(frame.data())) == S_OK)
-                    return true;
-            }
-            Sleep(50);
-        }
-        return false;
-    }
-
-    ~GrabGraph()
-    {
-        if (control)
-            control->Stop();
-    }
-};
+const auto* const g_com = ::testing::AddGlobalTestEnvironment(new testsupport::ComEnvironment);
 
 TEST(SimCameraFilter, InterfacesOfferedAndRefusedAndReferencesReturnToZero)
 {
@@ -296,9 +239,13 @@ TEST_P(SimCameraMirror, MirrorBitSetFromAnotherProcessMirrorsTheNextFrames)
     EXPECT_GT(plain, 200);
     EXPECT_LT(mirrored, 200);
 
-    ASSERT_EQ(RunSimctl(GetParam().command), 0);
-    Sleep(300);
-    ASSERT_TRUE(g.Grab(frame));
+    ASSERT_TRUE(SimctlOk(GetParam().command));
+    // Frames already on their way show the old orientation; the mirrored one follows within a few frames.
+    frame = g.GrabUntil(640u * 480u * 2u, [&](const std::vector<uint8_t>& f) {
+        StemBrightness(f, 640, 480, &plain, &mirrored);
+        return plain < 200 && mirrored > 200;
+    });
+    ASSERT_EQ(frame.size(), 640u * 480u * 2u);
     StemBrightness(frame, 640, 480, &plain, &mirrored);
     EXPECT_LT(plain, 200);
     EXPECT_GT(mirrored, 200);
@@ -349,9 +296,8 @@ TEST(SimCameraFilter, SamplesFlowThroughSmartTeeToAVideoRenderer)
     ASSERT_EQ(graph.As(control), S_OK);
     ASSERT_TRUE(SUCCEEDED(control->Run()));
     long size = 0;
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 5000 && !(grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0))
-        Sleep(50);
+    EXPECT_TRUE(
+        testsupport::WaitFor([&] { return grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0; }, 5000, 50));
     EXPECT_EQ(size, 640 * 480 * 2);
     control->Stop();
 }
@@ -389,7 +335,7 @@ TEST(SimCameraFilter, MjpgFramesWhenTheCameraOffersThem)
     GrabGraph plain;
     EXPECT_TRUE(FAILED(plain.Build(BindDevice(CLSID_VideoInputDeviceCategory, 0), MEDIATYPE_Video, MEDIASUBTYPE_MJPG)))
         << "no MJPG unless the camera has it";
-    ASSERT_EQ(RunSimctl(L"set 0 mjpg 1"), 0);
+    ASSERT_TRUE(SimctlOk(L"set 0 mjpg 1"));
     ComPtr<IBaseFilter> camera = BindDevice(CLSID_VideoInputDeviceCategory, 0);
     ASSERT_TRUE(camera);
     ComPtr<IAMStreamConfig> config;
@@ -421,7 +367,7 @@ TEST(SimCameraFilter, BusyDeviceRefusesToRun)
     UseDevices({sim::ProfileId::Veyra9665});
     GrabGraph g;
     ASSERT_EQ(g.Build(BindDevice(CLSID_VideoInputDeviceCategory, 0), MEDIATYPE_Video, MEDIASUBTYPE_YUY2), S_OK);
-    ASSERT_EQ(RunSimctl(L"busy 0 1"), 0);
+    ASSERT_TRUE(SimctlOk(L"busy 0 1"));
     EXPECT_EQ(g.camera->Pause(), sim::kBusy);
     HRESULT run = g.control->Run();
     if (run == S_FALSE) {
@@ -435,7 +381,7 @@ TEST(SimCameraFilter, BusyDeviceRefusesToRun)
     ASSERT_EQ(g.camera->GetState(0, &state), S_OK);
     EXPECT_EQ(state, State_Stopped);
     g.control->Stop();
-    ASSERT_EQ(RunSimctl(L"busy 0 0"), 0);
+    ASSERT_TRUE(SimctlOk(L"busy 0 0"));
     EXPECT_TRUE(SUCCEEDED(g.control->Run()));
 }
 
@@ -447,9 +393,9 @@ TEST(SimCameraFilter, UnplugWhileStreamingReportsDeviceLost)
     ASSERT_TRUE(SUCCEEDED(g.control->Run()));
     std::vector<uint8_t> frame;
     ASSERT_TRUE(g.Grab(frame));
-    ASSERT_EQ(RunSimctl(L"unplug 0"), 0);
+    ASSERT_TRUE(SimctlOk(L"unplug 0"));
     EXPECT_TRUE(WaitForEvent(g.graph.Get(), EC_DEVICE_LOST, 5000));
-    EXPECT_TRUE(ListDevices(CLSID_VideoInputDeviceCategory).empty());
+    EXPECT_TRUE(dshow::ListDevices(CLSID_VideoInputDeviceCategory).empty());
 }
 
 } // namespace
