@@ -192,7 +192,9 @@ int Get(sim::DeviceState& d, const std::vector<std::string>& a)
         int index = sim::ImageIndexOfProperty(addr);
         if (index < 0)
             return Fail("no such image property");
-        printf("value=%d flags=%d\n", d.imageValue[index], d.imageFlags[index]);
+        const sim::ImageRange& range = sim::ProfileOf(d).image[index];
+        printf("value=%d flags=%d min=%d max=%d default=%d\n", d.imageValue[index], d.imageFlags[index], range.min,
+               range.max, range.def);
         return 0;
     }
     return Fail("bad get command (see simctl help)");

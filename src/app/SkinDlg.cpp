@@ -494,6 +494,8 @@ void CSkinDlg::ReportPositionChange(int position)
     m_nLastWrittenPosition = position;
     (void)SettingsStore().WriteToolbarPosition(position); // the edge holds for this run either way
     MarkPositionInMenu(position);
+    if (SettingView* setting = SettingDialog())
+        setting->ShowToolbarPosition(position);
 }
 
 void CSkinDlg::OnTimer(UINT_PTR id)
@@ -622,8 +624,11 @@ void CSkinDlg::OnSize(UINT type, int, int)
         return;
     }
     SetWindowRgn(Hwnd(), region, TRUE); // the window owns the region from here on
-    if (m_nShapedPosition != -1 && m_nShapedPosition != m_settings.m_nToolbarPosition)
+    if (m_nShapedPosition != -1 && m_nShapedPosition != m_settings.m_nToolbarPosition) {
         ApplyLook();
+        if (SettingView* setting = SettingDialog())
+            setting->ShowToolbarPosition(m_settings.m_nToolbarPosition);
+    }
     m_nShapedPosition = m_settings.m_nToolbarPosition;
 }
 
@@ -823,6 +828,32 @@ void CSkinDlg::OnAutoHide()
     m_menu.CheckItem(ID_BAR_AUTOHIDE, on);
     if (on && m_bSlidOut)
         HideSteps();
+    if (SettingView* setting = SettingDialog())
+        setting->ShowAutoHide(on);
+}
+
+PropertiesView* CSkinDlg::PropertiesDialog() const
+{
+    return cProperties;
+}
+
+SettingView* CSkinDlg::SettingDialog() const
+{
+    return bTolSetWnd ? cSetting : nullptr;
+}
+
+void CSkinDlg::DockAtEdge(int position)
+{
+    if (position == m_settings.m_nToolbarPosition)
+        return;
+    DockAt(position);
+    MarkPositionInMenu(position);
+}
+
+void CSkinDlg::ApplyAutoHide(bool on)
+{
+    SetAutoHide(on);
+    m_menu.CheckItem(ID_BAR_AUTOHIDE, on);
 }
 
 void CSkinDlg::MoveToEdge(int position)

@@ -46,7 +46,13 @@ public:
     // forgotten and the stored picture size goes back to 640 x 480.
     SettingsRecord& Settings() override { return m_settings; }
     HWND ToolbarWindow() const override { return Hwnd(); }
+    bool IsPreviewOpen() const override { return bTolPrevWnd != 0; }
+    Preview* OpenPreview() const override { return cPreview; }
     bool IsSettingOpen() const override { return bTolSetWnd != 0; }
+    PropertiesView* PropertiesDialog() const override;
+    SettingView* SettingDialog() const override;
+    void DockAtEdge(int position) override;
+    void ApplyAutoHide(bool on) override;
     void OnPreviewClosed(Preview* preview) override;
     void OnPropertiesClosed(Properties* properties) override;
     void OnSettingClosed(Setting* setting) override;
@@ -60,14 +66,14 @@ public:
     void OnBnClickedButhelp();
     // Brings the running file numbers up to date from a folder (0: pictures of the current format, 1:
     // recordings); true when a numbered file was found.
-    bool FindNextFileNumber(const std::wstring& folder, int videoFlag);
+    bool FindNextFileNumber(const std::wstring& folder, int videoFlag) override;
     // The settings store, as the toolbar's own reads and writes (see RegistryStore.h).
     void DeployRegistryOnCurUser();
     void ReadSettingsFromRegistry();
-    void WriteSettingsToRegistry();
+    void WriteSettingsToRegistry() override;
     void ReadPropertiesFromRegistry();
     // "Set" and "PowerlineFrequency", and the image values while the preview has a live camera.
-    void ModifyPropertiesToRegistry();
+    void ModifyPropertiesToRegistry() override;
     // Show the bar again (tray menu, hand-over from a second start).
     void OnShowToolbar();
     void OnExit();

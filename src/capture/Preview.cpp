@@ -184,7 +184,10 @@ BOOL Preview::OnInitDialog()
     }
     DebugLog("Preview::OnInitDialog m_pSkinDlg->bTolSetWnd=%d", m_pSkinDlg && m_pSkinDlg->IsSettingOpen() ? 1 : 0);
 
-    m_nResState = m_pSkinDlg ? m_pSkinDlg->Settings().m_nPictureSize : 1;
+    if (SettingView* setting = m_pSkinDlg ? m_pSkinDlg->SettingDialog() : nullptr)
+        m_nResState = setting->ChosenPictureSize(); // the size chosen in the open Setting dialog wins
+    else
+        m_nResState = m_pSkinDlg ? m_pSkinDlg->Settings().m_nPictureSize : 1;
     DebugLog("Preview::OnInitDialog m_nResState=%d (0: QVGA, 1: VGA, 2: SSVGA, 3:SVFA. 4: XVGA)", m_nResState);
     FrameSize wanted = WantedSizeForState(m_nResState);
     m_nWidth = wanted.width;
@@ -216,6 +219,8 @@ BOOL Preview::OnInitDialog()
         }
     }
 
+    if (PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr)
+        properties->EnableImageSliders(true);
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
     SetWindowLongPtrW(GetDlgItem(IDC_PREVIEW_VIDEO), GWL_STYLE,
                       GetWindowLongPtrW(GetDlgItem(IDC_PREVIEW_VIDEO), GWL_STYLE) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
@@ -467,6 +472,7 @@ void Preview::StartRecording()
     m_btnRecord.SetLock(true);
     m_btnResolution.LoadBitmaps(338);
     m_btnResolution.EnableWindow(false);
+    EnableSettingSizeLists(false);
     m_nCountdown = 4;
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_COUNTDOWN), SW_HIDE);
     m_dwRecordStartTick = 0;
@@ -508,8 +514,10 @@ void Preview::OnStreamTick()
             std::unique_ptr<Camera> camera(new Camera(this));
             camera->isp = isp;
             camera->bVGAModule = m_bVGAModule;
-            camera->SetMirror(m_bIsMirrorSelected ? 1 : 0);
-            camera->SetFlip(m_bIsFlipSelected ? 1 : 0);
+            BYTE mirror = 0, flip = 0;
+            ChosenOrientation(mirror, flip);
+            camera->SetMirror(mirror);
+            camera->SetFlip(flip);
         }
         (void)m_captureGraph.ShowVideoIn(GetDlgItem(IDC_PREVIEW_VIDEO), nullptr);
         if (!m_bFullWindow)
@@ -538,6 +546,7 @@ void Preview::RestoreRecordButtons()
     m_btnResolution.EnableWindow(true);
     m_btnResolution.LoadBitmaps(307);
     m_btnResolution.Invalidate(true);
+    EnableSettingSizeLists(true);
 }
 
 void Preview::EndRecordingClock()
@@ -834,6 +843,8 @@ void Preview::ChangeResolution(int state, bool fromMenu)
     m_nWidth = wanted.width;
     m_nHeight = wanted.height;
     m_nResState = state;
+    if (SettingView* setting = m_pSkinDlg ? m_pSkinDlg->SettingDialog() : nullptr)
+        setting->ShowResolutionState(state);
     if (fromMenu && m_pSkinDlg) {
         // Stored before the rebuild: a change that fails is still the user's choice.
         m_pSkinDlg->Settings().m_nPictureSize = state;
@@ -848,7 +859,10 @@ void Preview::ChangeResolution(int state, bool fromMenu)
         EndDialog(0);
         return;
     }
-    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected;
+    PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr;
+    // A choice still pending in the open Properties dialog has turned the picture as well.
+    const bool wasTurned = m_bIsFlipSelected || m_bIsMirrorSelected ||
+                           (properties && (properties->MirrorChecked() || properties->FlipChecked()));
     ResetMirrorFlip();
     // A sensor keeps its orientation across graph builds: turn it upright too, so the picture matches the
     // cleared choice (a new scaler starts upright by itself).
@@ -866,22 +880,6 @@ namespace {
 constexpr long kImageProperty[store::kImageValueCount] = {VideoProcAmp_Brightness, VideoProcAmp_Contrast,
                                                           VideoProcAmp_Gamma,      VideoProcAmp_Hue,
                                                           VideoProcAmp_Saturation, VideoProcAmp_Sharpness};
-
-int* CurrentValue(SettingsRecord& record, int index)
-{
-    int* fields[store::kImageValueCount] = {&record.iBrightness_value, &record.iContrast_value,
-                                            &record.iGamma_value,      &record.iHue_value,
-                                            &record.iSaturation_value, &record.iSharpness_value};
-    return fields[index];
-}
-
-int* DefaultValue(SettingsRecord& record, int index)
-{
-    int* fields[store::kImageValueCount] = {&record.iBrightness_default, &record.iContrast_default,
-                                            &record.iGamma_default,      &record.iHue_default,
-                                            &record.iSaturation_default, &record.iSharpness_default};
-    return fields[index];
-}
 
 } // namespace
 
@@ -902,7 +900,7 @@ bool Preview::SetImgaePropParam()
         (void)m_pVideoProcAmp->GetRange(kImageProperty[i], &min, &max, &step, &def, &caps);
         record.m_imageMax[i] = static_cast<int>(max);
         record.m_imageMin[i] = static_cast<int>(min);
-        *DefaultValue(record, i) = static_cast<int>(def);
+        ImageDefault(record, i) = static_cast<int>(def);
         flags = caps; // the last query's flags (Sharpness) go with every value
     }
     (void)writeDefaultImagePropParam();
@@ -912,14 +910,20 @@ bool Preview::SetImgaePropParam()
     } else {
         DebugLog("Preview::SetImgaePropParam Get VideoProcAmp()!");
         for (int i = 0; i < store::kImageValueCount; ++i)
-            *CurrentValue(record, i) = *DefaultValue(record, i);
+            ImageValue(record, i) = ImageDefault(record, i);
         record.m_bImageSet = true;
     }
     // In property-number order; a value the camera refuses leaves its own.
     const int setOrder[store::kImageValueCount] = {0, 1, 3, 4, 5, 2}; // Brightness, Contrast, Hue, Saturation,
                                                                       // Sharpness, Gamma as toolbar indexes
     for (int index : setOrder)
-        (void)m_pVideoProcAmp->Set(kImageProperty[index], *CurrentValue(record, index), flags);
+        (void)m_pVideoProcAmp->Set(kImageProperty[index], ImageValue(record, index), flags);
+    // The open Properties dialog's sliders follow what was just set.
+    if (PropertiesView* properties = m_pSkinDlg->PropertiesDialog()) {
+        for (int index : setOrder)
+            properties->ShowImageValue(index, record.m_imageMin[index], record.m_imageMax[index],
+                                       ImageValue(record, index));
+    }
     return false;
 }
 
@@ -937,8 +941,8 @@ bool Preview::writeDefaultImagePropParam()
     SettingsRecord& record = m_pSkinDlg->Settings();
     for (int i = 0; i < store::kImageValueCount; ++i) {
         DebugLogW(L"Preview::writeDefaultImagePropParam i%s_default=%d", store::kImageValueNames[i],
-                  *DefaultValue(record, i));
-        (void)writer.WriteText(store::kImageValueNames[i], std::to_wstring(*DefaultValue(record, i)));
+                  ImageDefault(record, i));
+        (void)writer.WriteText(store::kImageValueNames[i], std::to_wstring(ImageDefault(record, i)));
     }
     return true;
 }
@@ -961,9 +965,8 @@ void Preview::ReapplyOrientation()
     } else {
         camera->ChkDeviceisp();
     }
-    const BYTE mirror = m_bIsMirrorSelected ? 1 : 0, flip = m_bIsFlipSelected ? 1 : 0;
-    DebugLog("Preview::OnTimer m_bIsMirrorSelected=%d", mirror);
-    DebugLog("Preview::OnTimer m_bIsFlipSelected=%d", flip);
+    BYTE mirror = 0, flip = 0;
+    ChosenOrientation(mirror, flip);
     if (camera->isp == 3) {
         (void)camera->SetMirrorFlipByFilter(mirror, flip);
     } else if (camera->isp == 4) {
@@ -974,10 +977,33 @@ void Preview::ReapplyOrientation()
     }
 }
 
+void Preview::ChosenOrientation(BYTE& mirror, BYTE& flip) const
+{
+    if (PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr) {
+        mirror = properties->MirrorChecked() ? 1 : 0;
+        flip = properties->FlipChecked() ? 1 : 0;
+        DebugLog("Preview::OnTimer m_pSkinDlg->cProperties->m_dlgOptions.m_btnMirror.bSelected=%d", mirror);
+        DebugLog("Preview::OnTimer m_pSkinDlg->cProperties->m_dlgOptions.m_btnFlip.bSelected=%d", flip);
+        return;
+    }
+    mirror = m_bIsMirrorSelected ? 1 : 0;
+    flip = m_bIsFlipSelected ? 1 : 0;
+    DebugLog("Preview::OnTimer m_bIsMirrorSelected=%d", mirror);
+    DebugLog("Preview::OnTimer m_bIsFlipSelected=%d", flip);
+}
+
+void Preview::EnableSettingSizeLists(bool enable) const
+{
+    if (SettingView* setting = m_pSkinDlg ? m_pSkinDlg->SettingDialog() : nullptr)
+        setting->EnableSizeLists(enable);
+}
+
 void Preview::ResetMirrorFlip()
 {
     m_bIsFlipSelected = false;
     m_bIsMirrorSelected = false;
+    if (PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr)
+        properties->ClearOrientationChecks(true);
 }
 
 void Preview::GetRectToWorkMonitor()
@@ -1016,6 +1042,7 @@ void Preview::OnStnDblclickPreview()
     (void)LoadSkin(!entering); // the skins all load once the constructor loaded the compact one
     const PlacementRect place = preview::CenteredIn(work, layout.window);
     if (!entering) {
+        EnableSettingSizeLists(true);
         for (UINT id : kCompactOnly)
             ::ShowWindow(GetDlgItem(id), SW_SHOW);
         if (m_nCapState == 1)
@@ -1025,6 +1052,7 @@ void Preview::OnStnDblclickPreview()
     SetWindowPos(nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER);
     PlaceLayoutControls(layout);
     if (entering) {
+        EnableSettingSizeLists(false);
         for (UINT id : kCompactOnly)
             ::ShowWindow(GetDlgItem(id), SW_HIDE);
         for (UINT id : kRecordingLabels)
@@ -1146,12 +1174,21 @@ void Preview::OnBnClickedClose()
     DebugLog("Preview::OnBnClickedClose[IN]");
     if (m_nCapState == 1)
         StopRecordingByClose();
+    // The open Properties dialog has nothing live to act on any more.
+    if (PropertiesView* properties = m_pSkinDlg ? m_pSkinDlg->PropertiesDialog() : nullptr) {
+        properties->ClearOrientationChecks(false);
+        properties->EnableImageSliders(false);
+    }
     if (HWND helper = FindWindowW(nullptr, kSensorHelperTitle))
         ::SendMessageW(helper, kMsgQuit, 0, 0);
     m_pVideoProcAmp.Reset();
     ClearGraphs();
-    if (m_pSkinDlg)
+    if (m_pSkinDlg) {
         m_pSkinDlg->OnPreviewClosed(this);
+        // The toolbar has stored 640 x 480 for the next preview; the open Setting dialog shows it.
+        if (SettingView* setting = m_pSkinDlg->SettingDialog())
+            setting->ShowResolutionState(1);
+    }
     EndDialog(0);
 }
 
@@ -1160,6 +1197,9 @@ void Preview::OnDestroy()
     DebugLog("Preview::OnDestroy In!");
     Default();
     m_pVideoProcAmp.Reset();
+    // A preview that ends while recording or enlarged (a failed build ends it without its close) must not leave
+    // the Setting dialog's size lists disabled.
+    EnableSettingSizeLists(true);
 }
 
 void Preview::PostNcDestroy()

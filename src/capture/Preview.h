@@ -46,6 +46,8 @@ public:
     PreviewGraph& Graph() { return m_graph; }
     // The camera's video-processing interface is held (the image values apply to a live camera).
     bool HasVideoProcAmp() const { return static_cast<bool>(m_pVideoProcAmp); }
+    // That interface, held by the preview until its graph goes (null without one); callers do not keep it.
+    IAMVideoProcAmp* VideoProcAmp() const { return m_pVideoProcAmp.Get(); }
 
     // Resolution states chosen from the Setting dialog: as the menu, without storing "Size" or moving the label.
     void ResQVGA() { ChangeResolution(0, false); }
@@ -142,6 +144,10 @@ private:
     void OnCountdownTick();
     void OnStreamTick();
     void RestoreRecordButtons();
+    // The orientation to apply: the Properties dialog's pending choice while it is open, else the saved one.
+    void ChosenOrientation(BYTE& mirror, BYTE& flip) const;
+    // The Setting dialog's size lists, when it is open.
+    void EnableSettingSizeLists(bool enable) const;
 
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);

@@ -9,6 +9,13 @@ void SliderCtrl::SetRange(int minimum, int maximum, bool redraw) const
 {
     SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
     SendMessage(TBM_SETRANGEMAX, redraw ? TRUE : FALSE, maximum);
+    // Some trackbars (Wine's) place the thumb anew only when the position changes: a position that keeps its
+    // number in the new range would stay where the old range put it. Moving it away and back places it.
+    const int position = GetPos();
+    if (minimum != maximum) {
+        SendMessage(TBM_SETPOS, TRUE, position == minimum ? maximum : minimum);
+        SendMessage(TBM_SETPOS, TRUE, position);
+    }
 }
 
 int SliderCtrl::GetRangeMin() const

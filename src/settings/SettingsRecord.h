@@ -40,3 +40,19 @@ struct SettingsRecord
     int m_nPictureNumber = -1;
     int m_nBmpNumber = 0, m_nJpgNumber = 0, m_nPngNumber = 0;
 };
+
+// The user's image value and the camera's default of one image property, counted in the record's order
+// (Brightness, Contrast, Gamma, Hue, Saturation, Sharpness; 0 to 5).
+inline int& ImageValue(SettingsRecord& record, int index)
+{
+    int* fields[6] = {&record.iBrightness_value, &record.iContrast_value,   &record.iGamma_value,
+                      &record.iHue_value,        &record.iSaturation_value, &record.iSharpness_value};
+    return *fields[index];
+}
+
+inline int& ImageDefault(SettingsRecord& record, int index)
+{
+    int* fields[6] = {&record.iBrightness_default, &record.iContrast_default,   &record.iGamma_default,
+                      &record.iHue_default,        &record.iSaturation_default, &record.iSharpness_default};
+    return *fields[index];
+}

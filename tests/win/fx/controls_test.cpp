@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <commctrl.h>
 
 #include <string>
@@ -208,6 +210,21 @@ TEST_F(ControlsTest, ScrollAndCustomDrawAreReflectedToTheSlider)
     dialog.slider.Invalidate();
     dialog.slider.UpdateWindow();
     EXPECT_GT(dialog.slider.customDraws, 0);
+}
+
+// A position whose number stays the same in a new range (0 from 0..100 to -30..30) is drawn where the new range
+// puts it: in the middle, not at the left end where the old range had it.
+TEST_F(ControlsTest, SliderThumbFollowsANewRangeThatKeepsThePosition)
+{
+    dialog.slider.SetRange(0, 100);
+    dialog.slider.SetPos(0);
+    const RECT channel = dialog.slider.GetChannelRect();
+    dialog.slider.SetRange(-30, 30);
+    dialog.slider.SetPos(0);
+    EXPECT_EQ(dialog.slider.GetPos(), 0);
+    const RECT thumb = dialog.slider.GetThumbRect();
+    const int middle = (channel.left + channel.right) / 2;
+    EXPECT_LE(std::abs((thumb.left + thumb.right) / 2 - middle), 3);
 }
 
 TEST_F(ControlsTest, ListsGiveTheirTextsAndNothingForBadIndexes)
