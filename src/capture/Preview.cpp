@@ -392,7 +392,10 @@ void Preview::OnTimer(UINT_PTR id)
         if (m_dwCurrentRecordLengthInSec < recording::kShortestRecordingSeconds) {
             DebugLog("Preview::OnTimer m_dwCurrentRecordLengthInSec=%d",
                      static_cast<int>(m_dwCurrentRecordLengthInSec));
-            (void)DeleteFileW(m_strRecordFile.c_str()); // a recording that short is not kept
+            // A recording that short is not kept.
+            if (!DeleteFileW(m_strRecordFile.c_str()))
+                DebugLogW(L"Preview::OnTimer[ERROR] %s not deleted (error %lu)", m_strRecordFile.c_str(),
+                          GetLastError());
             bFileDeleted = true;
         }
         if (FAILED(InitStillGraph())) {

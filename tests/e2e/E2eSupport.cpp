@@ -4,6 +4,7 @@
 #include "common/SensorHelperProtocol.h"
 #include "resource.h"
 #include "support/Poll.h"
+#include "support/Restore.h"
 #include "support/Simctl.h"
 
 #include <shlobj.h>
@@ -209,6 +210,42 @@ bool UseSceneUser()
            PutKey(L"Settings\\Picture\\", {{L"Size", 1}, {L"ExportFile", 1}}, {{L"My Pictures", ScenePictures()}}) &&
            PutKey(L"Settings\\Video\\", {}, {{L"My Video", SceneVideos()}}) && PutKey(L"Properties\\Image\\", {}, {}) &&
            PutKey(L"Properties\\Options\\", {}, {});
+}
+
+std::string RunOnHost(const std::string& command, DWORD timeoutMs)
+{
+    static int runs = 0;
+    const std::wstring answer = L"C:\\QuilloScene\\host-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(++runs) + L".txt";
+    const std::string file = HostPath(answer);
+    const std::string script = "(" + command + ") > \"" + file + ".part\" 2>&1; mv \"" + file + ".part\" \"" + file + "\"";
+    std::wstring line = L"Z:\\bin\\sh -c \"";
+    for (char c : script)
+        line += c == '"' ? std::wstring(L"\\\"") : std::wstring(1, static_cast<wchar_t>(c));
+    line += L"\"";
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION info = {};
+    std::vector<wchar_t> buffer(line.begin(), line.end());
+    buffer.push_back(L'\0');
+    SHCreateDirectoryExW(nullptr, L"C:\\QuilloScene", nullptr);
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return std::string();
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (!testsupport::WaitFor([&] { return GetFileAttributesW(answer.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                              timeoutMs, 50))
+        return std::string();
+    const std::string text = testsupport::ReadWholeFile(answer);
+    DeleteFileW(answer.c_str());
+    return text;
+}
+
+std::string HostPath(const std::wstring& windowsPath)
+{
+    std::string path = "$WINEPREFIX/drive_c";
+    for (size_t i = 2; i < windowsPath.size(); ++i)
+        path += windowsPath[i] == L'\\' ? '/' : static_cast<char>(windowsPath[i]);
+    return path;
 }
 
 ::testing::AssertionResult ResetScene()

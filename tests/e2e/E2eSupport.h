@@ -44,6 +44,14 @@ bool UseSceneUser();
 std::wstring ScenePictures();
 std::wstring SceneVideos();
 
+// Runs a shell command line on the host (outside Wine; Wine starts host programs by their Z: path) and returns
+// what it printed (standard output and error), waiting at most timeoutMs. The command sees the test's
+// environment ($WINEPREFIX, $DISPLAY). Wine tells neither a host program's end nor its exit code, so the answer
+// comes through a file of the scene's folder that appears whole when the command is done.
+std::string RunOnHost(const std::string& command, DWORD timeoutMs = 60000);
+// The host path of a file of the prefix's C: drive ("C:\x\y" -> "$WINEPREFIX/drive_c/x/y"), for host commands.
+std::string HostPath(const std::wstring& windowsPath);
+
 // A 32-bit picture read from the screen, rows top-down, 0x00RRGGBB.
 struct Image
 {

@@ -1,0 +1,157 @@
+// Recording from the preview's record button: a countdown, then the picture and the microphone's sound in the
+// next numbered AVI file, a complete and playable one; a recording under two seconds leaves no file; a second
+// press within 300 ms counts once; a folder that cannot be written is told.
+#include "E2eSupport.h"
+
+#include "support/Poll.h"
+#include "support/Restore.h"
+#include "support/Simctl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int kRecordButton = 1008, kElapsedLabel = 1030, kSnapshotButton = 1003;
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A field of ffprobe's "key=value" answer, or empty; with `within`, of the section that holds that position.
+std::string Field(const std::string& probe, const std::string& key, size_t within = 0)
+{
+    const size_t section = within == 0 ? 0 : probe.rfind('[', within);
+    const size_t at = probe.find(key + "=", section == std::string::npos ? 0 : section);
+    if (at == std::string::npos)
+        return std::string();
+    const size_t end = probe.find_first_of("\r\n", at);
+    return probe.substr(at + key.size() + 1, end - at - key.size() - 1);
+}
+
+class Recording : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(e2e::ResetScene());
+        m_quillo = e2e::Start(L"Quillo.exe", L"");
+        ASSERT_TRUE(m_quillo.Valid());
+        m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+        ASSERT_NE(m_preview, nullptr);
+        // The preview is up once its snapshot button takes presses again.
+        ASSERT_TRUE(testsupport::WaitFor(
+            [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
+    }
+    void TearDown() override
+    {
+        if (m_quillo.Valid()) {
+            EXPECT_TRUE(e2e::ExitQuillo(m_quillo));
+        }
+        (void)e2e::ResetScene();
+    }
+
+    void PressRecord()
+    {
+        PostMessageW(m_preview, WM_COMMAND, MAKEWPARAM(kRecordButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(m_preview, kRecordButton)));
+    }
+    // The countdown is over when the elapsed time shows.
+    bool StreamStarted(DWORD timeoutMs = 15000)
+    {
+        return testsupport::WaitFor([&] { return IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)) != FALSE; },
+                                    timeoutMs);
+    }
+    // After a stop the preview is rebuilt (and a short file deleted before that): the rebuilt preview's snapshot
+    // button is disabled for its first two seconds and then back.
+    bool PreviewBack()
+    {
+        return testsupport::WaitFor([&] { return !IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)); }, 10000) &&
+               testsupport::WaitFor([&] { return !IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)); }, 10000) &&
+               testsupport::WaitFor(
+                   [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 15000);
+    }
+    std::string Probe(const std::wstring& file)
+    {
+        return e2e::RunOnHost("ffprobe -v error -show_entries stream=codec_type,codec_name,width,height,"
+                              "r_frame_rate,nb_frames,sample_rate,channels -show_entries format=duration -of default "
+                              "\"" +
+                              e2e::HostPath(file) + "\"");
+    }
+
+    e2e::Process m_quillo;
+    HWND m_preview = nullptr;
+};
+
+TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
+{
+    const std::wstring first = e2e::SceneVideos() + L"AVI0000.avi";
+    PressRecord();
+    ASSERT_TRUE(StreamStarted());
+    const ULONGLONG start = GetTickCount64();
+    Sleep(5000); // the length of the recording itself
+    PressRecord();
+    const double seconds = (GetTickCount64() - start) / 1000.0;
+    ASSERT_TRUE(PreviewBack());
+    ASSERT_TRUE(Exists(first));
+
+    const std::string probe = Probe(first);
+    const size_t audio = probe.find("codec_type=audio");
+    ASSERT_NE(probe.find("codec_type=video"), std::string::npos) << probe;
+    ASSERT_NE(audio, std::string::npos) << probe;
+    EXPECT_EQ(Field(probe, "width"), "640");
+    EXPECT_EQ(Field(probe, "height"), "480");
+    const std::string rate = Field(probe, "r_frame_rate");
+    const size_t slash = rate.find('/');
+    ASSERT_NE(slash, std::string::npos) << probe;
+    const double fps = std::atof(rate.c_str()) / std::atof(rate.c_str() + slash + 1);
+    EXPECT_NEAR(fps, 15.0, 1.0) << rate;
+    EXPECT_EQ(Field(probe, "codec_name", audio), "pcm_s16le");
+    EXPECT_EQ(Field(probe, "sample_rate", audio), "48000");
+    EXPECT_NEAR(std::atof(Field(probe, "duration").c_str()), seconds, 1.0) << probe;
+
+    // The next recording takes the next number.
+    PressRecord();
+    ASSERT_TRUE(StreamStarted());
+    Sleep(2500);
+    PressRecord();
+    ASSERT_TRUE(PreviewBack());
+    EXPECT_TRUE(Exists(e2e::SceneVideos() + L"AVI0001.avi"));
+}
+
+TEST_F(Recording, UnderTwoSecondsLeavesNoFileAndASecondPressWithin300msCountsOnce)
+{
+    PressRecord();
+    PressRecord(); // the same moment: ignored
+    ASSERT_TRUE(StreamStarted()) << "the double press started and stopped nothing but one recording";
+    Sleep(500);
+    PressRecord();
+    ASSERT_TRUE(PreviewBack());
+    EXPECT_FALSE(Exists(e2e::SceneVideos() + L"AVI0000.avi"));
+}
+
+TEST_F(Recording, AFolderThatCannotBeWrittenIsTold)
+{
+    testsupport::RegistryValue folder(HKEY_CURRENT_USER, L"Software\\Norvane\\Quillo\\Settings\\Video", L"My Video");
+    ASSERT_EQ(folder.SetText(L"C:\\QuilloScene\\no such folder"), ERROR_SUCCESS);
+    // The settings are read at the start: a start of its own for this folder.
+    ASSERT_TRUE(e2e::ExitQuillo(m_quillo));
+    m_quillo = e2e::Start(L"Quillo.exe", L"");
+    m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    ASSERT_NE(m_preview, nullptr);
+    ASSERT_TRUE(testsupport::WaitFor(
+        [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
+    PressRecord();
+    HWND box = e2e::WaitForWindow(L"#32770", L"Error!", 10000, m_quillo.Pid());
+    ASSERT_NE(box, nullptr);
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_STREQ(text, L"The folder is forbidden to be accessed, please select another one.");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)));
+}
+
+} // namespace
