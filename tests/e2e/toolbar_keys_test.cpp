@@ -1,0 +1,158 @@
+// The bar's buttons and hot keys as the user meets them: the Camera button and Alt+F7 (typed while another
+// window has the focus) open and close the preview; the Property and Setting buttons and Alt+F8 / Alt+F9
+// toggle their dialogs; F1 opens the help page in the browser only while the preview is open; Enter and
+// Escape on the bar leave it where it is.
+#include "DialogScene.h"
+
+#include "res/resource.h"
+#include "support/Poll.h"
+#include "support/Restore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using testsupport::WaitFor;
+
+// What the browser's stand-in noted of its command line; empty while it has not run.
+std::wstring NotedByBrowser()
+{
+    const std::string bytes = testsupport::ReadWholeFile(L"C:\\QuilloScene\\noted.txt");
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+class ToolbarKeys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(e2e::ResetScene());
+        ASSERT_TRUE(m_quillo.Start(false));
+        m_started = true;
+    }
+    void TearDown() override
+    {
+        if (m_notepad.Valid())
+            m_notepad.Kill();
+        if (m_started) {
+            EXPECT_TRUE(m_quillo.Exit());
+        }
+        EXPECT_TRUE(e2e::ResetScene());
+    }
+
+    // Another program's window takes the focus (Notepad's), so that the keys go to another program than
+    // Quillo. (Not a window of the test's own: its thread waits without reading its input, and the keys
+    // would never pass the hooks.)
+    void FocusElsewhere()
+    {
+        if (!m_notepad.Valid()) {
+            m_notepad = e2e::Process::Start(L"C:\\windows\\notepad.exe", L"", L"C:\\");
+            ASSERT_TRUE(m_notepad.Valid());
+            m_focus = e2e::WaitForWindow(nullptr, nullptr, 20000, m_notepad.Pid());
+            ASSERT_NE(m_focus, nullptr);
+        }
+        // Without a window manager X gives the keys to the window under the pointer: a click there, as a
+        // person does.
+        RECT r = {};
+        ASSERT_TRUE(GetWindowRect(m_focus, &r));
+        ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(r.left + 100) + L" " +
+                                   std::to_wstring(r.top + 100) + L" click 1"));
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_focus; }, 5000));
+    }
+    // Keys typed on the X display, as a person types them.
+    static void Type(const wchar_t* keys) { ASSERT_TRUE(scene::Xdotool(std::wstring(L"key ") + keys)); }
+
+    bool PreviewOpen(DWORD timeoutMs = 30000) const { return m_quillo.Window(L"Quillo", timeoutMs) != nullptr; }
+
+    scene::Quillo m_quillo;
+    bool m_started = false;
+    e2e::Process m_notepad;
+    HWND m_focus = nullptr;
+};
+
+TEST_F(ToolbarKeys, TheCameraButtonAndAltF7OpenAndCloseThePreview)
+{
+    m_quillo.Command(IDC_BAR_CAMERA);
+    ASSERT_TRUE(PreviewOpen());
+    m_quillo.Command(IDC_BAR_CAMERA);
+    ASSERT_TRUE(m_quillo.WindowGone(L"Quillo"));
+
+    ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
+    ASSERT_NO_FATAL_FAILURE(Type(L"alt+F7"));
+    ASSERT_TRUE(PreviewOpen()) << "Alt+F7 typed in another window opens the preview";
+    ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
+    ASSERT_NO_FATAL_FAILURE(Type(L"alt+F7"));
+    EXPECT_TRUE(m_quillo.WindowGone(L"Quillo"));
+}
+
+TEST_F(ToolbarKeys, PropertyAndSettingToggleTheirDialogsByButtonAndByKey)
+{
+    struct Case
+    {
+        UINT button;
+        const wchar_t* key;
+        const wchar_t* title;
+    };
+    for (const Case& c : {Case{IDC_BAR_PROPERTY, L"alt+F8", L"Properties"}, Case{IDC_BAR_SETTING, L"alt+F9", L"Setting"}}) {
+        SCOPED_TRACE(c.title);
+        m_quillo.Command(c.button);
+        ASSERT_NE(m_quillo.Window(c.title), nullptr);
+        m_quillo.Command(c.button); // the button again closes it as Cancel
+        ASSERT_TRUE(m_quillo.WindowGone(c.title));
+
+        ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
+        ASSERT_NO_FATAL_FAILURE(Type(c.key));
+        ASSERT_NE(m_quillo.Window(c.title), nullptr);
+        ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
+        ASSERT_NO_FATAL_FAILURE(Type(c.key));
+        ASSERT_TRUE(m_quillo.WindowGone(c.title));
+        // Closed, it opens again: the toolbar let go of it.
+        m_quillo.Command(c.button);
+        ASSERT_NE(m_quillo.Window(c.title), nullptr);
+        m_quillo.Command(c.button);
+        ASSERT_TRUE(m_quillo.WindowGone(c.title));
+    }
+}
+
+TEST_F(ToolbarKeys, F1OpensTheHelpPageOnlyWhileThePreviewIsOpen)
+{
+    // The test's own program stands for the web browser.
+    testsupport::RegistryValue browser(HKEY_LOCAL_MACHINE,
+                                       L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\iexplore.exe", L"");
+    ASSERT_EQ(browser.SetText(e2e::InstallDir() + L"\\noting_program.exe"), ERROR_SUCCESS);
+    DeleteFileW(L"C:\\QuilloScene\\noted.txt");
+
+    ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
+    ASSERT_NO_FATAL_FAILURE(Type(L"F1"));
+    // The preview is closed: the key opens nothing (given the time the open below takes).
+    EXPECT_FALSE(WaitFor([] { return !NotedByBrowser().empty(); }, 3000)) << NotedByBrowser();
+
+    // The key went on to Notepad, which asks for its own help file in a box: a fresh Notepad takes the focus.
+    m_notepad.Kill();
+    m_notepad = e2e::Process();
+    m_quillo.Command(IDC_BAR_CAMERA);
+    ASSERT_TRUE(PreviewOpen());
+    ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
+    ASSERT_NO_FATAL_FAILURE(Type(L"F1"));
+    ASSERT_TRUE(WaitFor([] { return !NotedByBrowser().empty(); }, 15000));
+    EXPECT_NE(NotedByBrowser().find(L"\\Help\\English\\index.html"), std::wstring::npos) << NotedByBrowser();
+}
+
+TEST_F(ToolbarKeys, EnterAndEscapeLeaveTheBarInPlace)
+{
+    HWND bar = m_quillo.Bar();
+    RECT before = {};
+    ASSERT_TRUE(GetWindowRect(bar, &before));
+    SetForegroundWindow(bar);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == bar; }, 5000));
+    ASSERT_NO_FATAL_FAILURE(Type(L"Return Escape Return"));
+    // The bar stays (given the time the keys take to arrive).
+    EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(bar); }, 3000));
+    RECT after = {};
+    ASSERT_TRUE(GetWindowRect(bar, &after));
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+} // namespace
