@@ -1,8 +1,8 @@
 // The setup program as a user meets it, in a prefix of its own where only the simulated camera was set up
 // beforehand (setup_test.sh): a silent install into a chosen folder holds exactly the shipped files, shortcuts
 // to the installed program, the filters registered from there and an entry in the list of installed programs;
-// Quillo starts from there to its toolbar and ends through its Exit; a silent uninstall takes all of it away and
-// leaves the user's picture and settings.
+// Quillo starts from there to its toolbar (a second install refuses while it runs) and ends through its Exit; a
+// silent uninstall takes all of it away and leaves the user's picture and settings.
 #include "tests/e2e/E2eSupport.h"
 
 #include "filters/aviwriter/AviWriterApi.h"
@@ -186,6 +186,10 @@ TEST_F(Setup, InstallsRunsAndUninstallsLeavingOnlyTheUsersPicturesAndSettings)
         e2e::Process quillo = e2e::Process::Start(m_folder + L"\\Quillo.exe", L"/s", m_folder);
         ASSERT_TRUE(quillo.Valid()) << "error " << quillo.StartError();
         EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 30000, quillo.Pid()), nullptr) << "no toolbar";
+        // Its files are in use: a second install refuses (exit code 3) and leaves the program running.
+        const testsupport::RunResult over = testsupport::Run(setup, L"/S /D=" + m_folder, options);
+        EXPECT_TRUE(over.started && over.finished && over.exitCode == 3) << over;
+        EXPECT_TRUE(quillo.Running());
         EXPECT_TRUE(e2e::ExitQuillo(quillo));
     }
     ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, std::wstring(kSettingsKey) + L"\\Settings\\Options"))
