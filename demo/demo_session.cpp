@@ -90,7 +90,8 @@ std::string ShotWindow(const std::string& name, HWND window)
     return Shot(name, RectOf(window));
 }
 
-// Share of a window's pixels that are not the black desktop: it has painted once most of it is lit.
+// Share of a window's pixels that are not the black desktop: it has painted once most of it is lit. A window that
+// does not get there within the time is still photographed: the picture then shows what there was.
 bool Painted(HWND window)
 {
     return WaitFor(
@@ -150,10 +151,11 @@ bool ChooseFormat(scene::Quillo& quillo, int format, const char* formatName, UIN
         return Fail("the Setting dialog's pages were not found");
     scene::ChooseComboEntry(scene::Control(picture, IDC_PIC_FORMAT), format);
     scene::AltKey(scene::Control(dialog, IDC_SET_OK), pageLetter);
-    WaitFor([&] { return IsWindowVisible(page) != FALSE; }, 5000);
+    if (!WaitFor([&] { return IsWindowVisible(page) != FALSE; }, 5000))
+        Fail("the Setting dialog's " + pageName + " page did not show");
     if (!WaitFor([&] { return scene::ComboSelection(scene::Control(picture, IDC_PIC_FORMAT)) == format; }, 5000))
         return Fail(std::string("the picture format ") + formatName + " was not taken");
-    Painted(dialog);
+    (void)Painted(dialog);
     Step(std::string("Opened the Setting dialog from the toolbar, chose the picture format ") + formatName +
              " and looked at the " + pageName + " page",
          ShotWindow(pageShot, dialog));
@@ -167,7 +169,7 @@ bool Snapshot(HWND preview, const std::wstring& file, const char* formatName)
 {
     // OK rebuilds the preview: the snapshot button goes off for a moment and comes back.
     HWND button = GetDlgItem(preview, IDC_PREVIEW_SNAPSHOT);
-    WaitFor([&] { return !IsWindowEnabled(button); }, 3000, 20);
+    (void)WaitFor([&] { return !IsWindowEnabled(button); }, 3000, 20);
     if (!PreviewReady(preview))
         return Fail("the preview did not take presses again after the Setting dialog");
     scene::Click(button);
@@ -208,13 +210,13 @@ bool EnglishSession()
     if (!quillo.Start(false))
         return Fail("Quillo /s did not show its toolbar");
     PointerAway();
-    Painted(quillo.Bar());
+    (void)Painted(quillo.Bar());
     Step("Started Quillo.exe /s: the toolbar docks at the top edge", ShotWindow("toolbar", quillo.Bar()));
 
     HWND menu = OpenMenu(GetDlgItem(quillo.Bar(), IDC_BAR_MENU));
     if (!menu)
         return Fail("the toolbar's menu did not open");
-    Painted(menu);
+    (void)Painted(menu);
     Step("Clicked the toolbar's Menu button", Shot("toolbar-menu", Union(RectOf(quillo.Bar()), RectOf(menu))));
     if (!CloseMenu(menu))
         return Fail("the toolbar's menu did not close");
@@ -224,23 +226,24 @@ bool EnglishSession()
     HWND preview = quillo.Window(L"Quillo", 30000);
     if (!preview || !PreviewReady(preview))
         return Fail("the preview did not open from the toolbar's camera button");
-    Painted(preview);
+    (void)Painted(preview);
     Step("Pressed the toolbar's camera button: the preview shows the simulated camera at 640 x 480",
          ShotWindow("preview", preview));
-    Step("The whole screen with the toolbar and the preview", Shot("screen", {0, 0, 1280, 1024}));
+    Step("The whole screen with the toolbar and the preview",
+         Shot("screen", {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 
     quillo.Command(IDC_BAR_PROPERTY);
     HWND properties = quillo.Window(L"Properties");
     if (!properties)
         return Fail("the Properties dialog did not open");
     HWND image = scene::Page(properties, IDC_IMG_BRIGHTNESS), options = scene::Page(properties, IDC_OPT_MIRROR);
-    Painted(properties);
+    (void)Painted(properties);
     Step("Opened the Properties dialog from the toolbar", ShotWindow("properties", properties));
     const bool imageShown = image && IsWindowVisible(image);
     scene::AltKey(scene::Control(properties, IDC_PROP_OK), imageShown ? 'O' : 'I');
     HWND other = imageShown ? options : image;
     if (other && WaitFor([&] { return IsWindowVisible(other) != FALSE; }, 5000)) {
-        Painted(properties);
+        (void)Painted(properties);
         Step(std::string("Turned to the Properties dialog's ") + (imageShown ? "options" : "image") + " page",
              ShotWindow("properties-page", properties));
     } else {
@@ -252,14 +255,16 @@ bool EnglishSession()
     Step("Closed the Properties dialog with Cancel");
 
     if (ChooseFormat(quillo, 0, "BMP", 'P', IDC_PIC_FORMAT, "setting-picture", "picture"))
-        Snapshot(preview, L"IMG0000.bmp", "BMP");
+        (void)Snapshot(preview, L"IMG0000.bmp", "BMP");
     if (ChooseFormat(quillo, 1, "JPEG", 'V', IDC_VID_PLAY, "setting-video", "video"))
-        Snapshot(preview, L"IMG0000.jpg", "JPEG");
+        (void)Snapshot(preview, L"IMG0000.jpg", "JPEG");
     if (ChooseFormat(quillo, 2, "PNG", 'O', IDC_BARPOS_LEFT, "setting-toolbar", "toolbar"))
-        Snapshot(preview, L"IMG0000.png", "PNG");
+        (void)Snapshot(preview, L"IMG0000.png", "PNG");
 
-    PreviewReady(preview);
-    Record(preview);
+    if (PreviewReady(preview))
+        (void)Record(preview);
+    else
+        Fail("the preview did not take presses again before the recording");
 
     if (!quillo.Exit())
         return Fail("Quillo did not end through the tray menu's Exit");
@@ -282,21 +287,23 @@ bool LanguageSession(DWORD code, const char* language, const std::string& tag)
     PointerAway();
     HWND menu = OpenMenu(GetDlgItem(quillo.Bar(), IDC_BAR_MENU));
     if (menu) {
-        Painted(menu);
+        (void)Painted(menu);
         Step(std::string("Set the machine's Language value to ") + std::to_string(code) + " (" + language +
                  "), started Quillo and clicked the toolbar's Menu button",
              Shot("toolbar-menu-" + tag, Union(RectOf(quillo.Bar()), RectOf(menu))));
-        CloseMenu(menu);
+        if (!CloseMenu(menu))
+            Fail(std::string("a menu did not close in ") + language);
     } else {
         Fail(std::string("the toolbar's menu did not open in ") + language);
     }
     PointerAway();
     menu = OpenMenu(GetDlgItem(preview, IDC_PREVIEW_FUNCTION));
     if (menu) {
-        Painted(menu);
+        (void)Painted(menu);
         Step(std::string("The preview in ") + language + " with its function menu (the \"...\" button) open",
              Shot("preview-" + tag, Union(RectOf(preview), RectOf(menu))));
-        CloseMenu(menu);
+        if (!CloseMenu(menu))
+            Fail(std::string("a menu did not close in ") + language);
     } else {
         Fail(std::string("the preview's function menu did not open in ") + language);
     }
@@ -318,18 +325,20 @@ int wmain(int argc, wchar_t** argv)
     if (!e2e::ResetScene())
         Fail("the scene (simulated camera, settings, folders) could not be set up");
     // Pictures with the date stamp; no viewer or player opened after a snapshot or a recording.
-    scene::WriteDword(L"Settings\\Picture", L"DateStamp", 1);
-    scene::WriteDword(L"Settings\\Picture", L"ShowImageAfterSnapshot", 0);
-    scene::WriteDword(L"Settings\\Video", L"PlayVideoAfterRecording", 0);
+    if (!scene::WriteDword(L"Settings\\Picture", L"DateStamp", 1) ||
+        !scene::WriteDword(L"Settings\\Picture", L"ShowImageAfterSnapshot", 0) ||
+        !scene::WriteDword(L"Settings\\Video", L"PlayVideoAfterRecording", 0))
+        Fail("the picture and video settings could not be written");
     {
         testsupport::RegistryValue language(HKEY_LOCAL_MACHINE, kLanguageKey, L"Language");
-        language.SetDword(1033);
+        if (language.SetDword(1033) != ERROR_SUCCESS)
+            Fail("the Language value for English could not be written");
         Step("Reset the simulated camera (0402:9665) and the settings: English, pictures with the date stamp, "
              "folders C:\\QuilloScene\\Pictures and Videos");
-        EnglishSession();
+        (void)EnglishSession();
     }
-    LanguageSession(1031, "German", "de");
-    LanguageSession(1041, "Japanese", "ja");
+    (void)LanguageSession(1031, "German", "de");
+    (void)LanguageSession(1041, "Japanese", "ja");
     e2e::KillAll(L"Quillo.exe");
     e2e::KillAll(L"Tessel.exe");
     return g_failures == 0 ? 0 : 1;
