@@ -1,14 +1,15 @@
 # Sourced by "scripts/prefix install" ($WINEPREFIX set, wine usable): gives the prefix glyphs for the Japanese,
 # Korean and Chinese texts, which the fonts-wine fonts lack. The CJK font of Debian's fonts-wqy-zenhei goes into
 # the prefix's Fonts folder and is linked behind the faces the program's texts end up in under Wine (menus and
-# dialogs: Tahoma and MS Shell Dlg; "Arial Unicode MS" and "Arial" resolve to Liberation Sans), so a glyph
-# missing there is taken from it, as Windows does with its own CJK fonts. The Korean dialogs ask for "Batang",
-# a Korean font, for which it stands in.
+# dialogs: Tahoma and MS Shell Dlg; "Arial Unicode MS" and "Arial" resolve to Liberation Sans; Wine looks a bold
+# face's links up under its own name), so a glyph missing there is taken from it, as Windows does with its own CJK
+# fonts. The Korean dialogs ask for "Batang", a Korean font, for which it stands in.
 cjk_font=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
 if [ -f "$cjk_font" ]; then
     cp -f "$cjk_font" "$WINEPREFIX/drive_c/windows/Fonts/"
     cjk_link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' 'Liberation Sans' Arial; do
+    for face in Tahoma 'Tahoma Bold' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' 'Liberation Sans' \
+        'Liberation Sans Bold' Arial; do
         wine reg add "$cjk_link" /v "$face" /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei' /f >/dev/null 2>&1 ||
             echo "25-cjk-font: could not link $face to the CJK font" >&2
     done
