@@ -363,7 +363,7 @@ TEST_F(Resources, VersionResourceNamesQuilloVersion1001)
     ExpectVersion1001WithText(L"ProductName", L"Quillo");
 }
 
-TEST_F(Resources, ManifestSelectsCommonControls6)
+TEST_F(Resources, ManifestSelectsCommonControls6AndSystemDpiAwareness)
 {
     HRSRC res = FindResourceW(Module(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(res, nullptr);
@@ -371,7 +371,10 @@ TEST_F(Resources, ManifestSelectsCommonControls6)
                          SizeofResource(Module(), res));
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
-    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
+    // System-aware: the skin is drawn in pixels and the program does not follow a window to a monitor of
+    // another DPI, so the system stretches it there instead.
+    EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+    EXPECT_EQ(manifest.find("PerMonitor"), std::string::npos);
 
     // The manifest is what makes the loader bind the version-6 controls, which live in their own side-by-side
     // folder (Wine's copy reports 5.80 from DllGetVersion, so the folder is the reliable sign).
