@@ -63,11 +63,11 @@ struct ButtonTip
     const wchar_t* text;
 };
 constexpr ButtonTip kTips[toolbar::kButtonCount] = {
-    {L"StartCam", L"Start Camera"},
-    {L"Properties", L"Properties"},
-    {L"Setting", L"Setting"},
-    {L"Help", L"Help"},
-    {L"Menu", L"Menu"},
+    {TextKey(L"StartCam"), L"Start Camera"},
+    {TextKey(L"Properties"), L"Properties"},
+    {TextKey(L"Setting"), L"Setting"},
+    {TextKey(L"Help"), L"Help"},
+    {TextKey(L"Menu"), L"Menu"},
 };
 
 } // namespace

@@ -68,9 +68,10 @@ struct ButtonTip
     UINT id;
     const wchar_t* key; // also the English default
 };
-constexpr ButtonTip kTips[] = {{IDC_PREVIEW_SNAPSHOT, L"Snapshot"}, {IDC_PREVIEW_RECORD, L"Record"},
-                               {IDC_PREVIEW_CLOSE, L"Close"},       {IDC_PREVIEW_MINIMIZE, L"Minimize"},
-                               {IDC_PREVIEW_FUNCTION, L"Function"}, {IDC_PREVIEW_RESOLUTION, L"Resolution"}};
+constexpr ButtonTip kTips[] = {
+    {IDC_PREVIEW_SNAPSHOT, TextKey(L"Snapshot")}, {IDC_PREVIEW_RECORD, TextKey(L"Record")},
+    {IDC_PREVIEW_CLOSE, TextKey(L"Close")},       {IDC_PREVIEW_MINIMIZE, TextKey(L"Minimize")},
+    {IDC_PREVIEW_FUNCTION, TextKey(L"Function")}, {IDC_PREVIEW_RESOLUTION, TextKey(L"Resolution")}};
 
 void Place(HWND control, const PlacementRect& r)
 {

@@ -15,6 +15,14 @@ std::wstring GetLangText(const wchar_t* key, const wchar_t* englishDefault);
 // The same, in a shared buffer of 512 code units that the next call overwrites; use the text at once.
 const wchar_t* GetLangTextBuf(const wchar_t* key, const wchar_t* englishDefault);
 
+// A text key written down away from its lookup, in a table of controls or tips. The keys of Lang.ini are
+// collected from the sources by the first arguments of GetLangText, GetLangTextBuf and SkinPage::SetLabel and by
+// this marker, so every key in a table goes through it.
+constexpr const wchar_t* TextKey(const wchar_t* key)
+{
+    return key;
+}
+
 // Zero-based position of the item whose text equals text exactly ("&" marks included), or -1.
 int FindMenuItemByText(HMENU menu, const wchar_t* text);
 

@@ -8,6 +8,7 @@
 #include "capture/Preview.h"
 #include "res/resource.h"
 #include "settings/DebugLog.h"
+#include "settings/LangText.h"
 #include "ui/Properties.h"
 #include "ui/TransparentHelper.h"
 
@@ -28,12 +29,12 @@ struct SliderPlace
 
 // In the toolbar's order: Brightness, Contrast, Gamma, Hue, Saturation, Sharpness.
 constexpr SliderPlace kSliders[imagepage::kSliderCount] = {
-    {IDC_IMG_BRIGHTNESS, IDC_IMG_BRIGHTNESS_NAME, IDC_IMG_BRIGHTNESS_VALUE, L"Brightness", 30, 33, 59},
-    {IDC_IMG_CONTRAST, IDC_IMG_CONTRAST_NAME, IDC_IMG_CONTRAST_VALUE, L"Contrast", 78, 81, 107},
-    {IDC_IMG_GAMMA, IDC_IMG_GAMMA_NAME, IDC_IMG_GAMMA_VALUE, L"Gamma", 125, 128, 154},
-    {IDC_IMG_HUE, IDC_IMG_HUE_NAME, IDC_IMG_HUE_VALUE, L"Hue", 170, 173, 199},
-    {IDC_IMG_SATURATION, IDC_IMG_SATURATION_NAME, IDC_IMG_SATURATION_VALUE, L"Saturation", 220, 223, 246},
-    {IDC_IMG_SHARPNESS, IDC_IMG_SHARPNESS_NAME, IDC_IMG_SHARPNESS_VALUE, L"Sharpness", 266, 269, 292},
+    {IDC_IMG_BRIGHTNESS, IDC_IMG_BRIGHTNESS_NAME, IDC_IMG_BRIGHTNESS_VALUE, TextKey(L"Brightness"), 30, 33, 59},
+    {IDC_IMG_CONTRAST, IDC_IMG_CONTRAST_NAME, IDC_IMG_CONTRAST_VALUE, TextKey(L"Contrast"), 78, 81, 107},
+    {IDC_IMG_GAMMA, IDC_IMG_GAMMA_NAME, IDC_IMG_GAMMA_VALUE, TextKey(L"Gamma"), 125, 128, 154},
+    {IDC_IMG_HUE, IDC_IMG_HUE_NAME, IDC_IMG_HUE_VALUE, TextKey(L"Hue"), 170, 173, 199},
+    {IDC_IMG_SATURATION, IDC_IMG_SATURATION_NAME, IDC_IMG_SATURATION_VALUE, TextKey(L"Saturation"), 220, 223, 246},
+    {IDC_IMG_SHARPNESS, IDC_IMG_SHARPNESS_NAME, IDC_IMG_SHARPNESS_VALUE, TextKey(L"Sharpness"), 266, 269, 292},
 };
 constexpr int kSliderX = 96, kSliderWidth = 158, kSliderHeight = 26;
 constexpr int kNameX = 8, kNameWidth = 85, kNameHeight = 30;

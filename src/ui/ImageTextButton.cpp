@@ -46,11 +46,19 @@ bool CImageTextButton::SetBitmaps(UINT normalId, UINT pressedId, UINT hoverId)
 void CImageTextButton::SetText(const wchar_t* text)
 {
     m_text = text ? text : L"";
+    // The window text and font follow what is drawn, so that readers of the window (accessibility tools, the
+    // test that fits every text to its control) see the button's real text and font.
+    if (Hwnd())
+        (void)SetWindowText(m_text.c_str());
 }
 
 bool CImageTextButton::SetTextFont(const wchar_t* faceName, int height)
 {
-    return m_font.Create(faceName, height, FW_NORMAL, DEFAULT_CHARSET);
+    if (!m_font.Create(faceName, height, FW_NORMAL, DEFAULT_CHARSET))
+        return false;
+    if (Hwnd())
+        SetFont(m_font.Get(), false);
+    return true;
 }
 
 void CImageTextButton::SetTextColors(COLORREF normal, COLORREF hover)

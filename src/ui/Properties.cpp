@@ -4,13 +4,14 @@
 #include "capture/Preview.h"
 #include "res/resource.h"
 #include "settings/DebugLog.h"
+#include "settings/LangText.h"
 
 namespace {
 
 const ToolbarDialogParts kParts = {
     IDD_PROPERTIES,
     IDC_PROP_TITLE,
-    L"Properties",
+    TextKey(L"Properties"),
     IDC_PROP_CLOSE,
     IDC_PROP_PAGES,
     IDC_PROP_DEFAULT,
@@ -18,7 +19,7 @@ const ToolbarDialogParts kParts = {
     IDC_PROP_CANCEL,
     IDC_PROP_APPLY,
     380,
-    {{IDC_PROP_TAB_OPTIONS, L"Options", 'O'}, {IDC_PROP_TAB_IMAGE, L"Image", 'I'}},
+    {{IDC_PROP_TAB_OPTIONS, TextKey(L"Options"), 'O'}, {IDC_PROP_TAB_IMAGE, TextKey(L"Image"), 'I'}},
     2,
 };
 

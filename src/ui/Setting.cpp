@@ -15,7 +15,7 @@ namespace {
 const ToolbarDialogParts kParts = {
     IDD_SETTING,
     IDC_SET_TITLE,
-    L"Setting",
+    TextKey(L"Setting"),
     IDC_SET_CLOSE,
     IDC_SET_PAGES,
     IDC_SET_DEFAULT,
@@ -23,9 +23,9 @@ const ToolbarDialogParts kParts = {
     IDC_SET_CANCEL,
     IDC_SET_APPLY,
     376,
-    {{IDC_SET_TAB_OPTIONS, L"Options", 'O'},
-     {IDC_SET_TAB_PICTURE, L"Picture", 'P'},
-     {IDC_SET_TAB_VIDEO, L"Video", 'V'}},
+    {{IDC_SET_TAB_OPTIONS, TextKey(L"Options"), 'O'},
+     {IDC_SET_TAB_PICTURE, TextKey(L"Picture"), 'P'},
+     {IDC_SET_TAB_VIDEO, TextKey(L"Video"), 'V'}},
     3,
 };
 

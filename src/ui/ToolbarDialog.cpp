@@ -52,7 +52,7 @@ BOOL ToolbarDialog::OnInitDialog()
     const bool japanese = GetOSLanguage() == L"Japanese";
     const UINT buttonIds[4] = {m_parts.defaultId, m_parts.okId, m_parts.cancelId, m_parts.applyId};
     CImageTextButton* buttons[4] = {&m_btnDefault, &m_btnOK, &m_btnCancel, &m_btnApply};
-    const wchar_t* buttonTexts[4] = {L"Default", L"OK", L"Cancel", L"Apply"};
+    const wchar_t* buttonTexts[4] = {TextKey(L"Default"), TextKey(L"OK"), TextKey(L"Cancel"), TextKey(L"Apply")};
     for (int i = 0; i < 4; ++i) {
         CImageTextButton& button = *buttons[i];
         button.SubclassDlgItem(buttonIds[i], Hwnd());

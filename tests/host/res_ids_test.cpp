@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -530,65 +532,32 @@ const Ini& LangIni()
     return ini;
 }
 
-// Every text key the program looks up, with its English text.
-const std::map<std::string, std::string> kEnglish = {
-    {"StartCam", "Start Camera"},
-    {"Properties", "Properties"},
-    {"Setting", "Setting"},
-    {"Help", "Help"},
-    {"Menu", "Menu"},
-    {"ShowBar", "Show Toolbar"},
-    {"About", "About"},
-    {"Exit", "Exit"},
-    {"AutoHide", "Auto Hide"},
-    {"BarPosition", "Toolbar Position"},
-    {"Left", "Left"},
-    {"Top", "Top"},
-    {"Right", "Right"},
-    {"Close", "Close"},
-    {"Snapshot", "Snapshot"},
-    {"Record", "Record"},
-    {"Minimize", "Minimize"},
-    {"Function", "Function"},
-    {"Resolution", "Resolution"},
-    {"Default", "Default"},
-    {"OK", "OK"},
-    {"Cancel", "Cancel"},
-    {"Apply", "Apply"},
-    {"Options", "Options"},
-    {"Image", "Image"},
-    {"Picture", "Picture"},
-    {"Video", "Video"},
-    {"Brightness", "Brightness"},
-    {"Contrast", "Contrast"},
-    {"Gamma", "Gamma"},
-    {"Hue", "Hue"},
-    {"Saturation", "Saturation"},
-    {"Sharpness", "Sharpness"},
-    {"Flip", "Flip"},
-    {"Horizontal", "Horizontal"},
-    {"Vertical", "Vertical"},
-    {"PLFreq", "Power Line Frequency"}, // the program's built-in text misspells it
-    {"50HZ", "50HZ"},
-    {"60HZ", "60HZ"},
-    {"POutput", "Picture Output"},
-    {"Size", "Size"},
-    {"Export", "Export File"},
-    {"SavePath", "Save Path"},
-    {"DateStamp", "Date Stamp"},
-    {"ShowImage", "Show image after snapshot"},
-    {"VOutput", "Video Output"},
-    {"PlayVideo", "Play video after recording"},
-    {"VerInfo", "Version Information"},
-    {"Error", "Error!"},
-    {"LoadBitmap", "Error loading bitmap"},
-    {"hKey", "Error: Can't open registry key."},
-    {"NoVideoDev0", "No video capture device was detected on your system."},
-    {"InitStillGraph", "Camera is not installed or camera is occupied by another user."},
-    {"FolderError", "The folder is forbidden to be accessed, please select another one."},
-    {"FullDisk0", "Disk is full and can't capture any picture or video."},
-    {"FullDisk1", "Disk is almost full and stop capture video."},
-};
+// Every text key the program looks up, read from its sources: the first argument of GetLangText,
+// GetLangTextBuf and SkinPage::SetLabel when it is written there, and every TextKey(...) (keys kept in tables).
+const std::set<std::string>& LookedUpKeys()
+{
+    static const std::set<std::string> keys = [] {
+        const std::regex lookup(R"re((?:GetLangText(?:Buf)?\(|SetLabel\(\s*\w+\s*,|TextKey\()\s*L"([^"]*)")re");
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(SourcePath("src"))) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".cpp" && ext != ".h")
+                continue;
+            const std::string text = ReadFile(entry.path().string());
+            if (text.find("GetLangText") == std::string::npos && text.find("TextKey(") == std::string::npos &&
+                text.find("SetLabel(") == std::string::npos)
+                continue; // most files look nothing up; the expression is slow on the rest of them
+            for (std::sregex_iterator it(text.begin(), text.end(), lookup), end; it != end; ++it)
+                found.insert((*it)[1].str());
+        }
+        return found;
+    }();
+    return keys;
+}
+
+// The ten languages the program ships in.
+const std::vector<std::string> kLanguages = {"English", "German",  "Japanese",   "Korean",  "French",
+                                             "Spanish", "Italian", "Portuguese", "Russian", "Chinese(Simplified)"};
 
 size_t Utf16Length(const std::string& utf8)
 {
@@ -616,6 +585,17 @@ TEST(LangIni, LanguageSectionMapsCodesToLanguagesThatHaveTheirOwnSection)
     EXPECT_EQ(codes["0407"], "German");
     EXPECT_EQ(codes["0411"], "Japanese");
     EXPECT_EQ(codes["0412"], "Korean");
+    EXPECT_EQ(codes["040c"], "French");
+    EXPECT_EQ(codes["0c0a"], "Spanish");
+    EXPECT_EQ(codes["0410"], "Italian");
+    EXPECT_EQ(codes["0416"], "Portuguese");
+    EXPECT_EQ(codes["0419"], "Russian");
+    EXPECT_EQ(codes["0804"], "Chinese(Simplified)"); // the machine value 2052
+    std::set<std::string> named;
+    for (const auto& [code, name] : codes)
+        named.insert(name);
+    for (const std::string& language : kLanguages)
+        EXPECT_TRUE(named.count(language)) << language << " has no code";
     EXPECT_EQ(std::count(ini.order.begin(), ini.order.end(), "Language"), 1);
 }
 
@@ -623,35 +603,44 @@ class LanguageSection : public ::testing::TestWithParam<std::string>
 {
 };
 
-TEST_P(LanguageSection, HoldsEveryKeyOnceWithAUsableText)
+TEST_P(LanguageSection, HoldsEveryKeyTheProgramLooksUpOnceWithAUsableText)
 {
     const Ini& ini = LangIni();
+    const std::set<std::string>& keys = LookedUpKeys();
+    ASSERT_GT(keys.size(), 50u) << "the sources' lookups were not found";
     ASSERT_TRUE(ini.sections.count(GetParam()));
     EXPECT_EQ(std::count(ini.order.begin(), ini.order.end(), GetParam()), 1);
     std::map<std::string, std::string> texts;
     for (const auto& [key, value] : ini.sections.at(GetParam())) {
         EXPECT_TRUE(texts.emplace(key, value).second) << "key " << key << " repeats";
-        EXPECT_TRUE(kEnglish.count(key)) << "key " << key << " is looked up nowhere";
+        EXPECT_TRUE(keys.count(key)) << "key " << key << " is looked up nowhere";
         EXPECT_LE(Utf16Length(value), 259u) << key << " is cut by the lookup";
     }
+    std::map<std::string, std::string> english;
+    for (const auto& [key, value] : ini.sections.at("English"))
+        english.emplace(key, value);
     int sameAsEnglish = 0;
-    for (const auto& [key, english] : kEnglish) {
+    for (const std::string& key : keys) {
         auto it = texts.find(key);
-        ASSERT_NE(it, texts.end()) << "key " << key << " missing";
-        EXPECT_FALSE(it->second.empty()) << key;
-        if (GetParam() == "English") {
-            EXPECT_EQ(it->second, english) << key;
-        } else if (it->second == english) {
-            ++sameAsEnglish;
+        if (it == texts.end()) {
+            ADD_FAILURE() << "key " << key << " missing in [" << GetParam() << "]";
+            continue;
         }
+        EXPECT_FALSE(it->second.empty()) << key;
+        if (GetParam() != "English" && it->second == english[key])
+            ++sameAsEnglish;
     }
     // Words like "OK", "Gamma" or "Video" may stay; a section mostly in English was not translated.
-    EXPECT_LT(sameAsEnglish, static_cast<int>(kEnglish.size() / 5)) << GetParam();
+    EXPECT_LT(sameAsEnglish, static_cast<int>(keys.size() / 5)) << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Lang, LanguageSection, ::testing::Values("English", "German", "Japanese", "Korean"));
+INSTANTIATE_TEST_SUITE_P(Lang, LanguageSection, ::testing::ValuesIn(kLanguages), [](const auto& info) {
+    std::string name = info.param;
+    name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }), name.end());
+    return name;
+});
 
-TEST(HelpPages, ExistForEveryLanguageWhoseHelpIsNotTheEnglishOne)
+TEST(HelpPages, ExistForEveryLanguageWhoseHelpIsNotTheEnglishOneAndLinkNothingMissing)
 {
     // The help opens Help\<language>\index.html, except for the languages sent to the English page.
     const std::set<std::string> sentToEnglish = {"Chinese(Traditional)", "Chinese(Simplified)", "Korean", "Portuguese"};
@@ -660,11 +649,26 @@ TEST(HelpPages, ExistForEveryLanguageWhoseHelpIsNotTheEnglishOne)
         if (!sentToEnglish.count(name))
             names.insert(name);
     }
+    EXPECT_GE(names.size(), 7u);
+    const std::regex reference(R"re(\b(?:href|src)\s*=\s*"([^"]*)")re");
     for (const std::string& name : names) {
-        std::string page = ReadFile(SourcePath("res/lang/Help/" + name + "/index.html"));
+        const std::string folder = SourcePath("res/lang/Help/" + name + "/");
+        std::string page = ReadFile(folder + "index.html");
         EXPECT_GT(page.size(), 2000u) << name << " help page missing or empty";
         EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos) << name;
         EXPECT_NE(page.find("</html>"), std::string::npos) << name;
+        // The pages are read offline from the program folder: every link and picture is a file beside them or
+        // a place on the same page.
+        for (std::sregex_iterator it(page.begin(), page.end(), reference), end; it != end; ++it) {
+            const std::string target = (*it)[1].str();
+            if (!target.empty() && target[0] == '#') {
+                EXPECT_NE(page.find("id=\"" + target.substr(1) + "\""), std::string::npos) << name << ": " << target;
+                continue;
+            }
+            EXPECT_EQ(target.find(':'), std::string::npos) << name << " links outside the help: " << target;
+            const std::string file = target.substr(0, target.find_first_of("#?"));
+            EXPECT_TRUE(std::filesystem::is_regular_file(folder + file)) << name << " links a missing " << target;
+        }
     }
 }
 

@@ -363,7 +363,7 @@ TEST_F(Resources, VersionResourceNamesQuilloVersion1001)
     ExpectVersion1001WithText(L"ProductName", L"Quillo");
 }
 
-TEST_F(Resources, ManifestSelectsCommonControls6)
+TEST_F(Resources, ManifestSelectsCommonControls6AndSystemDpiAwareness)
 {
     HRSRC res = FindResourceW(Module(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(res, nullptr);
@@ -371,7 +371,10 @@ TEST_F(Resources, ManifestSelectsCommonControls6)
                          SizeofResource(Module(), res));
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
-    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
+    // System-aware: the skin is drawn in pixels and the program does not follow a window to a monitor of
+    // another DPI, so the system stretches it there instead.
+    EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+    EXPECT_EQ(manifest.find("PerMonitor"), std::string::npos);
 
     // The manifest is what makes the loader bind the version-6 controls, which live in their own side-by-side
     // folder (Wine's copy reports 5.80 from DllGetVersion, so the folder is the reliable sign).
@@ -473,17 +476,21 @@ TEST_F(Resources, NonAsciiTextsAndCodeLookupsComeThroughTheIniApi)
     EXPECT_EQ(Lookup(L"German", L"Close"), L"Schlie\u00dfen");
     EXPECT_EQ(Lookup(L"Japanese", L"Cancel"), L"\u30ad\u30e3\u30f3\u30bb\u30eb");
     EXPECT_EQ(Lookup(L"Korean", L"OK"), L"\ud655\uc778");
+    EXPECT_EQ(Lookup(L"Chinese(Simplified)", L"OK"), L"\u786e\u5b9a");
+    EXPECT_EQ(Lookup(L"Russian", L"Close"), L"\u0417\u0430\u043a\u0440\u044b\u0442\u044c");
     // Codes come formatted in lower case from the machine value and in upper case from the system's default.
     EXPECT_EQ(Lookup(L"Language", L"0409"), L"English");
     EXPECT_EQ(Lookup(L"Language", L"0c07"), L"German");
     EXPECT_EQ(Lookup(L"Language", L"0C07"), L"German");
     EXPECT_EQ(Lookup(L"Language", L"0411"), L"Japanese");
     EXPECT_EQ(Lookup(L"Language", L"0412"), L"Korean");
+    EXPECT_EQ(Lookup(L"Language", L"0804"), L"Chinese(Simplified)");
 }
 
 TEST_F(Resources, HelpPagesAreInstalledForEachHelpLanguage)
 {
-    for (const wchar_t* language : {L"English", L"German", L"Japanese"}) {
+    for (const wchar_t* language :
+         {L"English", L"German", L"Japanese", L"French", L"Spanish", L"Italian", L"Russian"}) {
         std::wstring page = ProgramFolder() + L"Help\\" + language + L"\\index.html";
         EXPECT_NE(GetFileAttributesW(page.c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(page);
     }
