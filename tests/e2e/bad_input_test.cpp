@@ -40,7 +40,8 @@ std::wstring PressAndReadBox(e2e::Process& quillo, HWND preview, int button)
     return text;
 }
 
-bool FolderIsEmpty(const std::wstring& folder)
+// No file in the folder (subfolders do not count).
+bool HoldsNoFile(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found = {};
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
@@ -48,7 +49,7 @@ bool FolderIsEmpty(const std::wstring& folder)
         return true;
     bool empty = true;
     do {
-        if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0)
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             empty = false;
     } while (FindNextFileW(search, &found));
     FindClose(search);
@@ -90,9 +91,9 @@ TEST_F(BadInput, FoldersLongerThanAPathAreToldAndNothingIsWritten)
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(PressAndReadBox(m_quillo, preview, kSnapshotButton), kFolderError);
     EXPECT_EQ(PressAndReadBox(m_quillo, preview, kRecordButton), kFolderError);
-    EXPECT_TRUE(FolderIsEmpty(folder));
-    // Nothing landed in a folder of the path cut at 260 characters either.
-    EXPECT_TRUE(FolderIsEmpty(folder.substr(0, 115))) << "the first level";
+    EXPECT_TRUE(HoldsNoFile(folder));
+    // Nothing landed beside the last level either, where a path cut at 260 characters would end.
+    EXPECT_TRUE(HoldsNoFile(folder.substr(0, 15 + 2 * 101))) << "the second level";
     EXPECT_TRUE(IsWindowVisible(preview)) << "the preview goes on";
 }
 
