@@ -140,6 +140,7 @@ TEST_F(CameraLoss, AHelperEndedFromOutsideIsStartedAgainAtTheNextBuild)
     ASSERT_TRUE(testsupport::WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 10000));
     e2e::KillAll(L"Tessel.exe");
     ASSERT_EQ(FindWindowW(nullptr, L"Tessel"), nullptr);
+    EXPECT_TRUE(ToolbarAnswers()) << "Quillo hangs without its helper";
     // Another size builds the preview graph anew.
     PostMessageW(preview, WM_COMMAND, MAKEWPARAM(kMenu320x240, 0), 0);
     EXPECT_TRUE(testsupport::WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
