@@ -50,6 +50,7 @@ const wchar_t* CameraGraph::NoScalerText()
 HRESULT CameraGraph::Fail(GraphFailure failure, HRESULT hr)
 {
     m_failure = failure;
+    StopNotifications(); // a graph that failed to start tells the dialog nothing more (its box is shown)
     return hr;
 }
 
@@ -142,10 +143,37 @@ HRESULT CameraGraph::GetEvents(IMediaEventEx** events) const
     return m_pGraph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(events));
 }
 
+void CameraGraph::AskForEvents(HWND window)
+{
+    StopNotifications();
+    if (!window || !m_pGraph)
+        return;
+    if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaEventEx, m_pMediaEvent.PutVoid())) && m_pMediaEvent)
+        (void)m_pMediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(window), kGraphEventMessage,
+                                             0); // without it the dialog only misses the graph's events
+}
+
+void CameraGraph::StopNotifications()
+{
+    if (m_pMediaEvent)
+        (void)m_pMediaEvent->SetNotifyWindow(0, 0, 0); // the graph goes anyway
+    m_pMediaEvent.Reset();
+}
+
+bool CameraGraph::NextEvent(long& code, LONG_PTR& param1, LONG_PTR& param2)
+{
+    if (!m_pMediaEvent || m_pMediaEvent->GetEvent(&code, &param1, &param2, 0) != S_OK)
+        return false;
+    (void)m_pMediaEvent->FreeEventParams(code, param1, param2); // frees only what the event allocated
+    return true;
+}
+
 void CameraGraph::ClearGraphs()
 {
     DebugLog("Preview::ClearGraphs[IN] m_pGraph=0x%x",
              static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_pGraph.Get())));
+    // Events of a graph being torn down mean nothing to the dialog any more.
+    StopNotifications();
     if (m_pGraph) {
         (void)Stop(); // a graph that will not stop is torn down all the same
         dshow::ComPtr<IVideoWindow> window;

@@ -29,6 +29,8 @@ struct GraphInput
     // Where the picture shows: the video window's owner and its place in it. With a renderer given instead
     // (tests: a null renderer) no video renderer is created and no video window is set up.
     HWND videoOwner = nullptr;
+    // Gets the graph's events as CameraGraph::kGraphEventMessage (none when null).
+    HWND notifyWindow = nullptr;
     PlacementRect placement = {0, 0, 0, 0};
     bool hasPlacement = false;
     IBaseFilter* renderer = nullptr;
@@ -50,6 +52,9 @@ enum class GraphFailure {
 class CameraGraph
 {
 public:
+    // The message the graph's events arrive with (2026), for the preview graph and the recording graph alike.
+    static constexpr UINT kGraphEventMessage = WM_USER + 1002;
+
     CameraGraph() = default;
     virtual ~CameraGraph() = default;
     CameraGraph(const CameraGraph&) = delete;
@@ -71,6 +76,11 @@ public:
     bool ShowVideoIn(HWND owner, const PlacementRect* place);
     // The graph's event interface (null without a graph).
     HRESULT GetEvents(IMediaEventEx** events) const;
+    // The graph's events stop reaching the dialog.
+    void StopNotifications();
+    // The next queued event of a graph that sends the dialog its events; false when none is queued or the graph
+    // sends none. The parameters are values only: any string among them is freed already.
+    bool NextEvent(long& code, LONG_PTR& param1, LONG_PTR& param2);
     // Mirror and flip to every scaler of the graph; the last scaler's answer, 0 without a scaler.
     virtual HRESULT SetMirrorFlip(bool mirror, bool flip);
 
@@ -92,6 +102,8 @@ protected:
     HRESULT StartGraph(const char* logName, const char* separator);
     // Makes the scaler, takes its interfaces and sets its scale mode for the wanted size.
     HRESULT GetDownScaler(IBaseFilter** filter);
+    // The graph's events go to window as kGraphEventMessage (nothing when window is null).
+    void AskForEvents(HWND window);
     // References the graph kind adds; released by ClearGraphs (the filters go with the graph).
     virtual void ReleaseExtra() {}
     // Filters besides the camera whose downstream ClearGraphs removes first (the microphone).
@@ -107,6 +119,7 @@ protected:
     dshow::ComPtr<IDownScaler> m_pDownScaler;
     dshow::ComPtr<IMirrorFlip> m_pMirrorFlip;
     dshow::ComPtr<IVideoWindow> m_pVideoWindow;
+    dshow::ComPtr<IMediaEventEx> m_pMediaEvent;
     bool m_bDeviceHasSSVGA = false;
     GraphFailure m_failure = GraphFailure::None;
 };

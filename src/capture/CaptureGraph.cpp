@@ -15,17 +15,9 @@ CaptureGraph::~CaptureGraph()
 
 void CaptureGraph::ReleaseExtra()
 {
-    StopNotifications();
     m_pPauseAudio.Reset();
     m_pMirrorFlip2.Reset();
     m_pAudioCapture.Reset();
-}
-
-void CaptureGraph::StopNotifications()
-{
-    if (m_pMediaEvent)
-        (void)m_pMediaEvent->SetNotifyWindow(0, 0, 0); // the graph goes anyway
-    m_pMediaEvent.Reset();
 }
 
 HRESULT CaptureGraph::InitCaptureGraph(const GraphInput& input, const RecordingInput& recording)
@@ -157,10 +149,7 @@ HRESULT CaptureGraph::Build(bool ownWriter)
     if (FAILED(hr))
         return hr;
 
-    if (SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaEventEx, m_pMediaEvent.PutVoid())) && m_pMediaEvent &&
-        m_recording.notifyWindow)
-        (void)m_pMediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(m_recording.notifyWindow), kGraphEventMessage,
-                                             0); // without it the dialog only misses the graph's events
+    AskForEvents(m_recording.notifyWindow ? m_recording.notifyWindow : m_input.notifyWindow);
 
     if (m_input.videoOwner && !m_renderer) {
         if (FAILED(m_pGraph->QueryInterface(IID_IVideoWindow, m_pVideoWindow.PutVoid())) || !m_pVideoWindow) {

@@ -21,8 +21,6 @@ struct RecordingInput
 class CaptureGraph : public CameraGraph
 {
 public:
-    static constexpr UINT kGraphEventMessage = WM_USER + 1002;
-
     CaptureGraph() = default;
     ~CaptureGraph() override;
 
@@ -32,8 +30,6 @@ public:
     void ReleaseHolds();
     // Mirror and flip to the file's scaler and the screen's scaler.
     HRESULT SetMirrorFlip(bool mirror, bool flip) override;
-    // The graph's events stop reaching the dialog.
-    void StopNotifications();
     // Our own AVI writer writes the file (the platform's multiplexer could not).
     bool UsesOwnWriter() const { return m_ownWriter; }
 
@@ -51,6 +47,5 @@ private:
     dshow::ComPtr<IBaseFilter> m_pAudioCapture;
     dshow::ComPtr<IPauseAudio> m_pPauseAudio;
     dshow::ComPtr<IMirrorFlip> m_pMirrorFlip2;
-    dshow::ComPtr<IMediaEventEx> m_pMediaEvent;
     bool m_ownWriter = false;
 };

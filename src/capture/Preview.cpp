@@ -5,6 +5,7 @@
 #include "camera/KnownCamera.h"
 #include "capture/FilterModule.h"
 #include "capture/FolderChecks.h"
+#include "capture/GraphEventRule.h"
 #include "capture/GraphLock.h"
 #include "capture/RecordingRules.h"
 #include "capture/SampleGrabberCB.h"
@@ -121,6 +122,7 @@ FX_ON_CONTROL(STN_DBLCLK, IDC_PREVIEW_VIDEO, OnStnDblclickPreview)
 FX_ON_COMMAND_RANGE(ID_FUNCTION_ABOUT, ID_FUNCTION_HELP, OnFunctionCommand)
 FX_ON_COMMAND_RANGE(ID_RES_320X240, ID_RES_1280X720, OnResolutionCommand)
 FX_ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
+FX_ON_MESSAGE(CameraGraph::kGraphEventMessage, OnGraphEvent)
 FX_ON_WM_LBUTTONDOWN(OnLButtonDown)
 FX_ON_WM_MOUSEMOVE(OnMouseMove)
 FX_ON_WM_PAINT(OnPaint)
@@ -460,7 +462,8 @@ void Preview::StartRecording()
     (void)FindNextFileNumber(record, record.m_strVideoPath, 1);
     m_strVideoDir = snapshot::WithFinalSeparator(record.m_strVideoPath);
     m_strRecordFile = m_strVideoDir + numbering::VideoFileName(record.m_nVideoNumber);
-    if (CheckUACFolder(m_strVideoDir, "Preview") != 0) {
+    // A folder too long for the file's path is told as one that cannot be written.
+    if (!snapshot::FolderFitsFileNames(m_strVideoDir) || CheckUACFolder(m_strVideoDir, "Preview") != 0) {
         ::ShowWindow(GetDlgItem(IDC_PREVIEW_COVER), SW_HIDE);
         ShowErrorBox(
             GetLangText(L"FolderError", L"The folder is forbidden to be accessed, please select another one.").c_str());
@@ -564,7 +567,7 @@ void Preview::EndRecordingClock()
     m_btnRecord.SetLock(false);
 }
 
-void Preview::StopRecordingByButton()
+void Preview::StopRecordingByButton(bool writeFailed)
 {
     DebugLog("Preview::OnBnClickedRecord ==================== Record Ends ==================");
     EndRecordingClock();
@@ -572,7 +575,7 @@ void Preview::StopRecordingByButton()
         RestoreRecordButtons();
         DebugLog("Preview::OnBnClickedRecord bFileDeleted=%d", bFileDeleted ? 1 : 0);
         SetTimer(kPreviewRebuildTimer, 100);
-        if (IsDiskFull())
+        if (IsDiskFull() || writeFailed)
             MessageBoxW(Hwnd(), GetLangText(L"FullDisk1", L"Disk is almost full and stop capture video.").c_str(),
                         L"Quillo", MB_OK);
         m_bStreaming = false;
@@ -602,6 +605,39 @@ void Preview::StopRecordingByClose()
     }
     ::ShowWindow(GetDlgItem(IDC_PREVIEW_ELAPSED), SW_HIDE);
     m_bEndSession = false;
+}
+
+LRESULT Preview::OnGraphEvent(WPARAM, LPARAM)
+{
+    graphevent::Outcome outcome = graphevent::Outcome::None;
+    for (CameraGraph* graph : {static_cast<CameraGraph*>(&m_captureGraph), static_cast<CameraGraph*>(&m_graph)}) {
+        long code = 0;
+        LONG_PTR param1 = 0, param2 = 0;
+        while (graph->NextEvent(code, param1, param2)) {
+            const graphevent::Outcome seen = graphevent::Classify(code, param1, param2, graph == &m_captureGraph);
+            if (seen == graphevent::Outcome::None)
+                continue;
+            DebugLog("Preview::OnGraphEvent event 0x%x (0x%x) ends the %s", static_cast<unsigned>(code),
+                     static_cast<unsigned>(param1), seen == graphevent::Outcome::CameraLost ? "preview" : "recording");
+            if (outcome != graphevent::Outcome::CameraLost)
+                outcome = seen; // a lost camera outweighs a failed write
+        }
+    }
+    if (outcome == graphevent::Outcome::CameraLost)
+        OnCameraLost();
+    else if (outcome == graphevent::Outcome::WriteFailed && m_nCapState == 1)
+        StopRecordingByButton(true); // as at a full disk: the file is finished when its graph stops
+    return 0;
+}
+
+void Preview::OnCameraLost()
+{
+    KillTimer(kCaptureBuildTimer);
+    KillTimer(kPreviewRebuildTimer);
+    // Closed first, so nothing runs behind the box: a recording ends through the close's stop, which finishes
+    // its file; the dialog object lives on until this handler returns.
+    OnBnClickedClose();
+    ShowCameraMessage();
 }
 
 bool Preview::IsDiskFull()
@@ -1127,7 +1163,9 @@ void Preview::OnBnClickedSnap()
 
 void Preview::TakeSnapshot()
 {
-    if (CheckUACFolder(m_strPictureDir, "Preview") != 0) {
+    // A folder too long for the picture's path is told as one that cannot be written: cut short, the path would
+    // name another folder or none.
+    if (!snapshot::FolderFitsFileNames(m_strPictureDir) || CheckUACFolder(m_strPictureDir, "Preview") != 0) {
         ShowErrorBox(
             GetLangText(L"FolderError", L"The folder is forbidden to be accessed, please select another one.").c_str());
         return;
@@ -1249,6 +1287,7 @@ GraphInput Preview::MakeGraphInput()
     input.hasPlacement = VideoWindowPlacement(m_nResState, m_bSmallScreen, m_bFullWindow, dialog.right - dialog.left,
                                               dialog.bottom - dialog.top, &input.placement);
     input.snapshotOwner = this;
+    input.notifyWindow = Hwnd();
     return input;
 }
 

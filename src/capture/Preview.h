@@ -115,7 +115,7 @@ private:
     // camera with a friendly name.
     void FindCaptureDevice(IBaseFilter** filter);
     GraphInput MakeGraphInput();
-    void ShowCameraMessage();
+    static void ShowCameraMessage();
     void MatchPowerLineFrequency();
     void StartSensorHelper();
 
@@ -134,7 +134,8 @@ private:
     void ChangeResolution(int state, bool fromMenu);
     void TakeSnapshot();
     void StartRecording();
-    void StopRecordingByButton();
+    // writeFailed: the file could not be written, so the full-disk box shows whatever the disk check says.
+    void StopRecordingByButton(bool writeFailed = false);
     void StopRecordingByClose();
     void EndRecordingClock();
     HRESULT InitCaptureGraph(const std::wstring& file);
@@ -162,6 +163,9 @@ private:
     void OnLButtonDown(UINT keys, POINT point);
     void OnMouseMove(UINT keys, POINT point);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM lParam);
+    // Message 2026: the running graph's events (a camera pulled out or failing, a file that cannot be written).
+    LRESULT OnGraphEvent(WPARAM, LPARAM);
+    void OnCameraLost();
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
 
     VideoArea m_videoArea;

@@ -98,6 +98,7 @@ HRESULT PreviewGraph::Build()
     hr = ShowInOwner();
     if (FAILED(hr))
         return hr;
+    AskForEvents(m_input.notifyWindow); // a camera pulled out or failing tells the dialog
 
     hr = Run();
     if (FAILED(hr)) {

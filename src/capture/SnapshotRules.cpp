@@ -54,4 +54,11 @@ Box DateStampBox(int width, int height)
     return {width - 100, height - 50, width, height};
 }
 
+bool FolderFitsFileNames(const std::wstring& folder)
+{
+    constexpr size_t kPathBuffer = 260;                             // terminator included
+    constexpr size_t kLongestName = sizeof "IMG2147483647.png" - 1; // as long as "AVI2147483647.avi"
+    return folder.size() + kLongestName < kPathBuffer;
+}
+
 } // namespace snapshot

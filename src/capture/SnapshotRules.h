@@ -13,6 +13,11 @@ std::wstring WithFinalSeparator(std::wstring folder);
 // a network path ("\\server\share\").
 std::wstring VolumeRoot(const std::wstring& path);
 
+// The picture or video folder (with its final separator) leaves room for the longest numbered file name of either
+// ("IMG" or "AVI", ten digits, extension) inside a path of 260 code units, the terminator included: the snapshot
+// writer's buffers and the system's path limit.
+bool FolderFitsFileNames(const std::wstring& folder);
+
 // Free space in kilobytes (-1: it could not be measured). A snapshot needs 50 MB, a recording 1200 MB.
 bool TooFullForSnapshot(int64_t freeKilobytes);
 bool TooFullForRecording(int64_t freeKilobytes);

@@ -16,6 +16,16 @@ TEST(SnapshotRules, FoldersGetOneSeparatorAndLieOnTheirVolume)
     EXPECT_EQ(VolumeRoot(L"\\\\nas\\share\\Photos\\"), L"\\\\nas\\share\\");
 }
 
+TEST(SnapshotRules, AFolderMustLeaveRoomForTheLongestFileNameInAPath)
+{
+    EXPECT_TRUE(FolderFitsFileNames(L"C:\\QuilloScene\\Pictures\\"));
+    // 242 characters of folder, "IMG2147483647.jpg" (the largest number) and the terminator fill 260 exactly.
+    const std::wstring longest = std::wstring(260 - 17 - 1 - 3, L'p') + L"\\";
+    EXPECT_TRUE(FolderFitsFileNames(L"C:\\" + longest.substr(1)));
+    EXPECT_FALSE(FolderFitsFileNames(L"C:\\" + longest));
+    EXPECT_FALSE(FolderFitsFileNames(L"C:\\" + std::wstring(300, L'v') + L"\\"));
+}
+
 TEST(SnapshotRules, ASnapshotNeeds50MegabytesARecording1200)
 {
     EXPECT_TRUE(TooFullForSnapshot(-1)) << "an unmeasured disk counts as full";

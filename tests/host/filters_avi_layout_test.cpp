@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -19,6 +20,12 @@ class MemorySink : public avi::ByteSink
 public:
     bool Append(const void* data, size_t size) override
     {
+        if (bytes.size() + size > capacity) {
+            // A full disk: what fits lands, the rest does not.
+            const auto* from = static_cast<const uint8_t*>(data);
+            bytes.insert(bytes.end(), from, from + (capacity - bytes.size()));
+            return false;
+        }
         if (failAppend == 0) {
             // A disk that fills up mid-write: part of the data lands.
             bytes.insert(bytes.end(), static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size / 2);
@@ -45,7 +52,8 @@ public:
         return true;
     }
     std::vector<uint8_t> bytes;
-    int failAppend = -1; // the append that fails (counted from 0), -1: none
+    int failAppend = -1;        // the append that fails (counted from 0), -1: none
+    size_t capacity = SIZE_MAX; // bytes the disk holds
 };
 
 // ---- the test's own RIFF reader ----
@@ -527,6 +535,36 @@ TEST(AviLayout, AFailedWriteLeavesAnIndexedFileOfTheWholeChunksBeforeIt)
     const Chunk* hdrl = top[0].Find("hdrl");
     EXPECT_EQ(3u, CheckOpenDmlIndex(sink.bytes, top, *hdrl->Find("strl", 0), "00dc"));
     EXPECT_EQ(3u, ReadStrh(sink.bytes, *hdrl->Find("strl", 0)).length);
+}
+
+TEST(AviLayout, ADiskFullToTheLastByteStillGetsAnIndexedFileOfTheFirstChunks)
+{
+    MemorySink sink;
+    avi::AviLayout layout(sink, avi::LayoutOptions());
+    const avi::VideoFormat video = SmallVideo(4, 2);
+    const avi::AudioFormat audio = SmallAudio();
+    ASSERT_TRUE(layout.Begin(&video, &audio));
+    std::vector<Written> written = WriteAlternating(layout, video, 6, 801);
+    sink.capacity = sink.bytes.size(); // the disk is full right after the last whole chunk
+    const std::vector<uint8_t> frame = Filled(video.imageSize, 99);
+    EXPECT_FALSE(layout.AddVideoFrame(frame.data(), uint32_t(frame.size()), true, 2400000));
+
+    EXPECT_TRUE(layout.Finish());
+    const std::vector<Chunk> top = WalkFile(sink.bytes);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_EQ(1u, top.size());
+    const std::vector<Chunk> kept = MoviChunks(top);
+    ASSERT_FALSE(kept.empty());
+    ASSERT_LT(kept.size(), written.size()) << "the indexes took the room of the newest chunks";
+    written.resize(kept.size());
+    ExpectChunksAre(sink.bytes, kept, written);
+    ASSERT_NE(nullptr, top[0].Find("idx1"));
+    const Chunk* strl = top[0].Find("hdrl")->Find("strl", 0);
+    size_t frames = 0;
+    for (const Written& w : written)
+        frames += w.id == "00dc" ? 1 : 0;
+    EXPECT_EQ(frames, CheckOpenDmlIndex(sink.bytes, top, *strl, "00dc"));
+    EXPECT_EQ(frames, ReadStrh(sink.bytes, *strl).length);
 }
 
 TEST(AviLayout, AFullSuperIndexEndsTheFileWithWhatFits)

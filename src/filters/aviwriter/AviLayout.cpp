@@ -359,8 +359,11 @@ bool AviLayout::Finish()
     if (m_finished)
         return !m_failed;
     m_finished = true;
-    if (m_failed) {
-        // Cut a half-written chunk or index away, then index what is whole.
+    if (!m_failed)
+        return !m_riffOpen || CloseRiff();
+    // After a failed write (a full disk): cut a half-written chunk or index away, then index what is whole.
+    // When not even the indexes find room, the newest chunks give up theirs, so the file still closes complete.
+    for (;;) {
         if (!m_sink.Truncate(m_goodEnd))
             return false;
         m_end = m_goodEnd;
@@ -369,9 +372,25 @@ bool AviLayout::Finish()
             while (!s->superIndex.empty() && s->superIndex.back().offset >= m_goodEnd)
                 s->superIndex.pop_back();
         }
+        if (!m_riffOpen || CloseRiff())
+            return true;
+        if (!m_riffOpen || !DropNewestChunk())
+            return false;
     }
-    if (m_riffOpen && !CloseRiff())
+}
+
+bool AviLayout::DropNewestChunk()
+{
+    if (m_entries.empty())
         return false;
+    const Entry newest = m_entries.back();
+    m_entries.pop_back();
+    Stream& stream = m_video.present && newest.stream == m_video.number ? m_video : m_audio;
+    --stream.chunks;
+    stream.bytes -= newest.size;
+    if (m_riffCount == 1)
+        --stream.chunksInFirstRiff;
+    m_goodEnd = newest.dataOffset - 8; // the chunk's header goes too
     return true;
 }
 

@@ -86,7 +86,8 @@ public:
     // Sound bytes; only whole blocks are written.
     bool AddAudio(const void* data, uint32_t size);
     // Closes the open RIFF with its indexes and rewrites the headers with the final counts and rates.
-    // After a failed append, the file is first cut back to the last whole chunk.
+    // After a failed append, the file is first cut back to the last whole chunk; when the indexes still find no
+    // room, the newest chunks are dropped until they do.
     bool Finish();
 
     bool Failed() const { return m_failed; }
@@ -123,6 +124,8 @@ private:
     bool MakeRoom(uint32_t chunkBytes);
     bool OpenExtension();
     bool CloseRiff();
+    // Forgets the open RIFF's newest chunk and moves the good end back to its start; false without one.
+    bool DropNewestChunk();
     void BuildHeaders(std::vector<uint8_t>& out) const;
     uint64_t IndexBytes(size_t entries) const;
     uint32_t Ticks(const Stream& stream, uint64_t bytes, uint32_t chunks) const;

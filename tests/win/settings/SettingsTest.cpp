@@ -304,6 +304,80 @@ TEST(LanguageLookup, NameIsFixedForTheRunWhileTextsAreReadEachTime)
     EXPECT_NE(report.find("StartCam2=Changed\n"), std::string::npos) << report;
 }
 
+// A damaged or hostile Lang.ini: the program goes on with whole texts (the English defaults where nothing usable
+// is found), never more than a text's room.
+struct BadLangIniCase
+{
+    const char* name;
+    std::string (*body)();
+    const char* startCamPrefix; // what the StartCam text begins with
+    const char* restPrefix;     // what the report after the StartCam line begins with
+};
+
+std::string JunkBytes()
+{
+    std::string junk;
+    unsigned state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1103515245u + 12345u;
+        const char c = static_cast<char>(state >> 16);
+        if (c != '[' && c != '=')
+            junk.push_back(c); // NULs, control bytes and broken UTF-8 included
+    }
+    return junk;
+}
+
+class BadLangIni : public ::testing::TestWithParam<BadLangIniCase>
+{
+};
+
+TEST_P(BadLangIni, GivesWholeTextsOrTheDefaults)
+{
+    const BadLangIniCase& c = GetParam();
+    MachineLanguage machine(nullptr);
+    ASSERT_TRUE(machine.Ok());
+    ChildFolder child;
+    ASSERT_TRUE(child.Ready());
+    ASSERT_TRUE(child.WriteFileBytes(L"Lang.ini", c.body()));
+
+    const testsupport::RunResult result = child.Run(L"lang");
+    ASSERT_TRUE(result.finished) << result;
+    ASSERT_EQ(result.exitCode, 0u);
+    const std::string report = child.ReadFileBytes(L"result.txt");
+    const size_t startCam = report.find("\nStartCam=");
+    const size_t end = report.find("\nAutoHide=");
+    ASSERT_NE(startCam, std::string::npos) << report;
+    ASSERT_NE(end, std::string::npos) << report;
+    const std::string text = report.substr(startCam + 10, end - startCam - 10);
+    EXPECT_EQ(text.rfind(c.startCamPrefix, 0), 0u) << text;
+    EXPECT_LT(text.size(), 512u) << "a text longer than any buffer of the program";
+    EXPECT_EQ(report.substr(end + 1).rfind(c.restPrefix, 0), 0u) << report.substr(end + 1);
+    EXPECT_LT(report.size(), 1200u) << "texts longer than any buffer of the program";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadLangIni,
+    ::testing::Values(BadLangIniCase{"OverlongValues",
+                                     [] {
+                                         return "[Language]\r\n0409=English\r\n" + SystemLanguageCode() +
+                                                "=English\r\n[English]\r\n" + "StartCam=" + std::string(5000, 'x') +
+                                                "\r\nExit=" + std::string(5000, 'y') + "\r\n";
+                                     },
+                                     "xxxxxxxxxxxxxxxxxxxx", "AutoHide=Auto Hide\nExit=yyyyyyyyyyyyyyyyyyyy"},
+                      BadLangIniCase{"OverlongLanguageName",
+                                     [] {
+                                         return "[Language]\r\n0409=" + std::string(5000, 'L') + "\r\n" +
+                                                SystemLanguageCode() + "=" + std::string(5000, 'L') +
+                                                "\r\n[English]\r\nStartCam=Go\r\n";
+                                     },
+                                     "Start Camera", "AutoHide=Auto Hide\nExit=Exit\n"},
+                      BadLangIniCase{"BinaryJunk", &JunkBytes, "Start Camera", "AutoHide=Auto Hide\nExit=Exit\n"},
+                      BadLangIniCase{
+                          "LanguageWithoutItsSection",
+                          [] { return "[Language]\r\n0409=German\r\n" + SystemLanguageCode() + "=German\r\n"; },
+                          "Start Camera", "AutoHide=Auto Hide\nExit=Exit\n"}),
+    [](const ::testing::TestParamInfo<BadLangIniCase>& info) { return std::string(info.param.name); });
+
 // ---- Menu item search ----
 
 class MenuItemSearch : public ::testing::Test

@@ -1,0 +1,104 @@
+// A disk that fills up between two of the recording's free-space checks: the recordings' folder is a small
+// file system of its own (a tmpfs mounted from the host), so the AVI writer's writes fail while the check, which
+// measures the drive's root, still sees room. The recording stops as at a full disk, with its box, and the file
+// is complete and playable.
+#include "E2eSupport.h"
+
+#include "support/Poll.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int kRecordButton = 1008, kElapsedLabel = 1030, kSnapshotButton = 1003;
+
+// A message box of the process with that text (the boxes share the preview's title "Quillo").
+HWND FindBox(DWORD pid, const wchar_t* text)
+{
+    struct Query
+    {
+        DWORD pid;
+        const wchar_t* text;
+        HWND found;
+    } query = {pid, text, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* q = reinterpret_cast<Query*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t line[256] = {};
+            if (owner != q->pid || !IsWindowVisible(window) || !GetDlgItemTextW(window, 0xFFFF, line, 256) ||
+                lstrcmpW(line, q->text) != 0)
+                return TRUE;
+            q->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+class FullDisk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(e2e::ResetScene());
+        m_folder = e2e::HostPath(e2e::SceneVideos());
+        // Room for about four seconds of 640 x 480 picture (14 MB a second) after the countdown.
+        const std::string answer =
+            e2e::RunOnHost("mount -t tmpfs -o size=56m quillofull \"" + m_folder + "\" && echo mounted");
+        // A machine that allows no mount (no root, a container without the right) cannot make the small disk.
+        if (answer != "mounted\n")
+            GTEST_SKIP() << "a small file system cannot be mounted here: " << answer;
+        m_mounted = true;
+    }
+    void TearDown() override
+    {
+        if (m_quillo.Valid()) {
+            EXPECT_TRUE(e2e::ExitQuillo(m_quillo));
+        }
+        if (m_mounted)
+            (void)e2e::RunOnHost("umount -l \"" + m_folder + "\"");
+        (void)e2e::ResetScene();
+    }
+
+    std::string m_folder;
+    bool m_mounted = false;
+    e2e::Process m_quillo;
+};
+
+TEST_F(FullDisk, AWriteThatFailsStopsTheRecordingAsAtAFullDiskAndKeepsAPlayableFile)
+{
+    m_quillo = e2e::Start(L"Quillo.exe", L"");
+    ASSERT_TRUE(m_quillo.Valid());
+    HWND preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(
+        testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)) != FALSE; }, 10000));
+    PostMessageW(preview, WM_COMMAND, MAKEWPARAM(kRecordButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(preview, kRecordButton)));
+    ASSERT_TRUE(
+        testsupport::WaitFor([&] { return IsWindowVisible(GetDlgItem(preview, kElapsedLabel)) != FALSE; }, 15000));
+
+    HWND box = nullptr;
+    ASSERT_TRUE(testsupport::WaitFor(
+        [&] { return (box = FindBox(m_quillo.Pid(), L"Disk is almost full and stop capture video.")) != nullptr; },
+        20000))
+        << "no full-disk box";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    // The recording is over and the preview runs again.
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !IsWindowVisible(GetDlgItem(preview, kElapsedLabel)); }, 10000));
+    EXPECT_TRUE(
+        testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)) != FALSE; }, 15000));
+
+    const std::string file = m_folder + "AVI0000.avi";
+    EXPECT_EQ(e2e::RunOnHost("ffmpeg -v error -i \"" + file + "\" -f null - && echo decoded"), "decoded\n");
+    const std::string duration =
+        e2e::RunOnHost("ffprobe -v error -show_entries format=duration -of csv=p=0 \"" + file + "\"");
+    EXPECT_GT(std::atof(duration.c_str()), 2.0) << duration;
+}
+
+} // namespace
