@@ -118,10 +118,15 @@ TEST_F(ToolbarKeys, PropertyAndSettingToggleTheirDialogsByButtonAndByKey)
 
 TEST_F(ToolbarKeys, F1OpensTheHelpPageOnlyWhileThePreviewIsOpen)
 {
-    // The test's own program stands for the web browser.
-    testsupport::RegistryValue browser(HKEY_LOCAL_MACHINE,
-                                       L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\iexplore.exe", L"");
-    ASSERT_EQ(browser.SetText(e2e::InstallDir() + L"\\noting_program.exe"), ERROR_SUCCESS);
+    // The test's own program stands for the web browser. Wine's shell finds the system's iexplore.exe before any
+    // registered one: the stand-in takes its place (loaded as itself, not as Wine's built-in browser).
+    const std::wstring browser = L"C:\\windows\\system32\\iexplore.exe";
+    testsupport::MovedFile systemBrowser(browser, browser + L".quillo-aside");
+    ASSERT_TRUE(systemBrowser.Moved()) << systemBrowser.Error();
+    testsupport::AddedFile standIn(browser);
+    ASSERT_TRUE(CopyFileW((e2e::InstallDir() + L"\\noting_program.exe").c_str(), browser.c_str(), FALSE));
+    testsupport::RegistryValue asItself(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"iexplore.exe");
+    ASSERT_EQ(asItself.SetText(L"native"), ERROR_SUCCESS);
     DeleteFileW(L"C:\\QuilloScene\\noted.txt");
 
     ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
