@@ -44,6 +44,7 @@ struct DeviceState
     uint32_t plugged;          // 1 while the device is attached
     uint32_t busy;             // 1 when another program holds the device
     uint32_t probeFail;        // 1 when the chip does not answer its identification
+    uint32_t sensorStallMs;    // a register write through the vendor library waits this long first (a hung library)
     uint32_t videoNodeIndex;   // topology index of the video-processing unit
     uint32_t hasExtensionNode; // 1: vendor properties through the extension node; 0: through the property set
     uint32_t has720;           // offers 1280x720

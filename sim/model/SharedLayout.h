@@ -9,7 +9,7 @@
 namespace sim {
 
 constexpr uint32_t kStateMagic = 0x4D495351; // "QSIM"
-constexpr uint32_t kStateVersion = 3;
+constexpr uint32_t kStateVersion = 4;
 constexpr uint32_t kSlotCount = 8;
 constexpr uint32_t kJournalCapacity = 256;
 

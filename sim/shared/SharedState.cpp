@@ -189,4 +189,16 @@ void JournalCall(const char* function, const char* result, const char* argumentF
         JournalAppend(lock.State()->journal, GetCurrentProcessId(), function, arguments, result);
 }
 
+void StallSensorWrite(bool (*matches)(const DeviceState&))
+{
+    uint32_t stall = 0;
+    {
+        StateLock lock;
+        if (const DeviceState* d = lock.FirstPlugged(matches))
+            stall = d->sensorStallMs;
+    }
+    if (stall != 0)
+        Sleep(stall);
+}
+
 } // namespace sim

@@ -37,6 +37,9 @@ private:
 size_t DefaultProfiles(ProfileId* profiles, size_t capacity);
 
 // Writes one line to the call journal: function, arguments and result as printf-style texts.
+// A hung vendor library (its register writes): waits as long as the first plugged matching device's sensorStallMs says (outside the
+// lock, so simctl can still answer meanwhile).
+void StallSensorWrite(bool (*matches)(const DeviceState&));
 void JournalCall(const char* function, const char* result, const char* argumentFormat, ...);
 
 } // namespace sim

@@ -26,6 +26,7 @@ const char kUsage[] =
     "  unplug <pos> | replug <pos>\n"
     "  busy <pos> 0|1            another program holds the device\n"
     "  probefail <pos> 0|1       the chip does not answer its identification\n"
+    "  stall <pos> <ms>          the vendor library's register writes wait that long first (0: none)\n"
     "  set <pos> asic <addr> <value>\n"
     "  set <pos> sensor <addr> <value> [page]\n"
     "  set <pos> eeprom <addr> <byte>...\n"
@@ -303,6 +304,12 @@ int Run(const std::vector<std::string>& a)
             if (!d || !ParseRange(a[3], 0, 1, &on))
                 return Fail("usage: busy|probefail <pos> 0|1");
             (cmd == "busy" ? d->busy : d->probeFail) = static_cast<uint32_t>(on);
+        } else if (cmd == "stall" && a.size() == 4) {
+            sim::DeviceState* d = device(2);
+            long ms = 0;
+            if (!d || !ParseRange(a[3], 0, 600000, &ms))
+                return Fail("usage: stall <pos> <ms>");
+            d->sensorStallMs = static_cast<uint32_t>(ms);
         } else if ((cmd == "set" || cmd == "get") && a.size() >= 5) {
             sim::DeviceState* d = device(2);
             if (!d)

@@ -52,6 +52,7 @@ __declspec(dllexport) int ReadFromSensor(unsigned char slave, unsigned char mode
 __declspec(dllexport) int WriteToSensor(unsigned char slave, unsigned char mode, unsigned char reg,
                                         unsigned char length, unsigned short value)
 {
+    sim::StallSensorWrite(IsSonix);
     int ok = 0;
     uint16_t written = length == 2 ? value : static_cast<uint16_t>(value & 0xFF);
     if (length == 1 || length == 2) {

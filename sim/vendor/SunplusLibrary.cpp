@@ -68,6 +68,7 @@ __declspec(dllexport) int GetSensorRegister(unsigned char device, unsigned short
 
 __declspec(dllexport) int SetSensorRegister(unsigned char device, unsigned short reg, unsigned short value)
 {
+    sim::StallSensorWrite(IsSunplus);
     int result = kNoDevice;
     {
         sim::StateLock lock;
@@ -104,6 +105,7 @@ __declspec(dllexport) int GetASICRegister(unsigned char device, unsigned short r
 
 __declspec(dllexport) int SetASICRegister(unsigned char device, unsigned short reg, unsigned char value)
 {
+    sim::StallSensorWrite(IsSunplus);
     int result = kNoDevice;
     {
         sim::StateLock lock;

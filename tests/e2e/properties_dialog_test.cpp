@@ -6,6 +6,7 @@
 #include "SimPicture.h"
 
 #include "support/Poll.h"
+#include "support/Restore.h"
 #include "support/Simctl.h"
 
 #include "res/resource.h"
@@ -277,6 +278,29 @@ TEST_F(PropertiesDialog, MirrorReachesTheSensorOfAVgaModuleThroughTheHelper)
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_CANCEL));
     EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=0") != std::string::npos; }, 10000))
         << "Cancel turns the sensor back";
+}
+
+TEST_F(PropertiesDialog, AHelperHungInTheVendorLibraryLeavesTheToolbarAnswering)
+{
+    testsupport::AddedFile ini(e2e::InstallDir() + L"\\vistrel.ini");
+    testsupport::AddedFile log(e2e::InstallDir() + L"\\vistrel.log");
+    DeleteFileW(log.Path().c_str());
+    ASSERT_TRUE(ini.Write("[DEBUG]\r\nLOG_LEVEL=3\r\n"));
+    ASSERT_NO_FATAL_FAILURE(Open(L"sonix", true, kSaved, 1, 2));
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
+    // The Sonix sensor library hangs for eight seconds on its next write, longer than the program waits for the helper.
+    ASSERT_TRUE(testsupport::SimctlOk(L"stall 0 8000"));
+    scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
+    // A second command after the wait is handled: the Setting dialog opens.
+    m_quillo.Command(IDC_BAR_SETTING);
+    EXPECT_NE(m_quillo.Window(L"Setting", 20000), nullptr);
+    ASSERT_TRUE(testsupport::SimctlOk(L"stall 0 0"));
+    // The hung write ends and reaches the sensor after all.
+    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1") != std::string::npos; }, 15000));
+    // Ended here, so that its log can be read whole and removed.
+    m_started = false;
+    EXPECT_TRUE(m_quillo.Exit());
+    EXPECT_NE(testsupport::ReadWholeFile(log.Path()).find("not answered"), std::string::npos);
 }
 
 TEST_F(PropertiesDialog, MirrorReachesTheScalerOfAnAlcorCamera)
