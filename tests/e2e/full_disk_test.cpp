@@ -1,7 +1,7 @@
-// A disk that fills up between two of the recording's free-space checks: the recordings' folder is a small
-// file system of its own (a tmpfs mounted from the host), so the AVI writer's writes fail while the check, which
-// measures the drive's root, still sees room. The recording stops as at a full disk, with its box, and the file
-// is complete and playable.
+// Full disks. A disk that fills up between two of the recording's free-space checks: the recordings' folder is
+// a small file system of its own (a tmpfs mounted from the host), so the AVI writer's writes fail while the
+// check, which measures the drive's root, still sees room. The recording stops as at a full disk, with its box,
+// and the file is complete and playable. A drive that is nearly full from the start: nothing is written.
 #include "E2eSupport.h"
 
 #include "support/Poll.h"
@@ -99,6 +99,80 @@ TEST_F(FullDisk, AWriteThatFailsStopsTheRecordingAsAtAFullDiskAndKeepsAPlayableF
     const std::string duration =
         e2e::RunOnHost("ffprobe -v error -show_entries format=duration -of csv=p=0 \"" + file + "\"");
     EXPECT_GT(std::atof(duration.c_str()), 2.0) << duration;
+}
+
+// A drive of its own that is almost full (an 8 MB tmpfs as drive Q: of the prefix): the free-space checks before
+// a snapshot (50 MB) and before a recording (1200 MB) see it and refuse with the full-disk box, writing nothing.
+class NearlyFullDrive : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(e2e::ResetScene());
+        m_mountPoint = "/tmp/quillo-small-" + std::to_string(GetCurrentProcessId());
+        const std::string answer = e2e::RunOnHost("mkdir -p " + m_mountPoint + " && mount -t tmpfs -o size=8m quillosmall " +
+                                                  m_mountPoint + " && ln -sfn " + m_mountPoint +
+                                                  " \"$WINEPREFIX/dosdevices/q:\" && echo mounted");
+        if (answer != "mounted\n")
+            GTEST_SKIP() << "a small file system cannot be mounted here: " << answer;
+        m_mounted = true;
+    }
+    void TearDown() override
+    {
+        if (m_quillo.Valid()) {
+            EXPECT_TRUE(e2e::ExitQuillo(m_quillo));
+        }
+        if (m_mounted)
+            (void)e2e::RunOnHost("rm -f \"$WINEPREFIX/dosdevices/q:\"; umount -l " + m_mountPoint + "; rmdir " +
+                                 m_mountPoint);
+        (void)e2e::ResetScene();
+    }
+    static bool SetFolder(const wchar_t* subkey, const wchar_t* name)
+    {
+        HKEY key = nullptr;
+        const std::wstring path = std::wstring(L"Software\\Norvane\\Quillo\\Settings\\") + subkey;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+            return false;
+        const wchar_t folder[] = L"Q:\\";
+        const bool ok = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder), sizeof folder) ==
+                        ERROR_SUCCESS;
+        RegCloseKey(key);
+        return ok;
+    }
+    bool Empty() const { return e2e::RunOnHost("ls -A " + m_mountPoint) == ""; }
+
+    std::string m_mountPoint;
+    bool m_mounted = false;
+    e2e::Process m_quillo;
+};
+
+TEST_F(NearlyFullDrive, ASnapshotAndARecordingAreRefusedWithTheFullDiskBox)
+{
+    ASSERT_TRUE(SetFolder(L"Picture", L"My Pictures"));
+    ASSERT_TRUE(SetFolder(L"Video", L"My Video"));
+    m_quillo = e2e::Start(L"Quillo.exe", L"");
+    ASSERT_TRUE(m_quillo.Valid());
+    HWND preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(
+        testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)) != FALSE; }, 10000));
+
+    for (int button : {kSnapshotButton, kRecordButton}) {
+        SCOPED_TRACE(button == kSnapshotButton ? "snapshot" : "recording");
+        PostMessageW(preview, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(preview, button)));
+        HWND box = nullptr;
+        ASSERT_TRUE(testsupport::WaitFor(
+            [&] {
+                return (box = FindBox(m_quillo.Pid(), L"Disk is full and can't capture any picture or video.")) !=
+                       nullptr;
+            },
+            10000));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(testsupport::WaitFor([&] { return !IsWindow(box); }, 5000));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(preview, kElapsedLabel))) << "no countdown, no recording";
+        EXPECT_TRUE(Empty());
+    }
 }
 
 } // namespace
