@@ -1,6 +1,6 @@
 // The toolbar on screen: docked at the top edge, cut to its skin outline, a second start that hands over
 // to the first one, and its ways out (the tray menu's Exit, closing the window).
-#include "E2eSupport.h"
+#include "DialogScene.h"
 
 #include "common/SensorHelperProtocol.h"
 #include "support/Poll.h"
@@ -59,6 +59,35 @@ TEST_F(Toolbar, StartsDockedAtTheTopEdgeWithItsSkin)
     EXPECT_EQ(e2e::CaptureWindow(bar).width, 264);
     EXPECT_TRUE(testsupport::WaitFor([&] { return LitShare(bar) > 0.5; }, 5000, 100)) << LitShare(bar);
     EXPECT_TRUE(e2e::ExitQuillo(quillo));
+}
+
+TEST_F(Toolbar, StartsDockedAtTheLeftAndRightEdgesWithItsUprightSkin)
+{
+    for (DWORD edge : {2u, 3u}) {
+        SCOPED_TRACE(edge == 2 ? "left" : "right");
+        ASSERT_TRUE(scene::WriteDword(L"Settings\\Options", L"ToolbarPosition", edge));
+        e2e::Process quillo = e2e::Start(L"Quillo.exe", L"/s");
+        ASSERT_TRUE(quillo.Valid());
+        HWND bar = e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, quillo.Pid());
+        ASSERT_NE(bar, nullptr);
+        RECT rect = {};
+        ASSERT_TRUE(GetWindowRect(bar, &rect));
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        EXPECT_LT(width, height) << "the upright skin";
+        EXPECT_EQ(rect.top, GetSystemMetrics(SM_CYSCREEN) / 3);
+        EXPECT_EQ(edge == 2 ? rect.left : rect.right, edge == 2 ? 0 : GetSystemMetrics(SM_CXSCREEN));
+
+        // The upright outline: corners cut away, the body kept, and the skin on screen.
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(region, nullptr);
+        EXPECT_NE(GetWindowRgn(bar, region), ERROR);
+        EXPECT_FALSE(PtInRegion(region, 0, 0));
+        EXPECT_FALSE(PtInRegion(region, width - 1, height - 1));
+        EXPECT_TRUE(PtInRegion(region, width / 2, height / 2));
+        DeleteObject(region);
+        EXPECT_TRUE(testsupport::WaitFor([&] { return LitShare(bar) > 0.5; }, 5000, 100)) << LitShare(bar);
+        EXPECT_TRUE(e2e::ExitQuillo(quillo));
+    }
 }
 
 TEST_F(Toolbar, SecondStartHandsOverAndExits)
