@@ -36,6 +36,8 @@ protected:
     {
         if (m_notepad.Valid())
             m_notepad.Kill();
+        // Notepad answers F1 by starting the help viewer, which would outlive the test (and hold its output).
+        e2e::KillAll(L"winhlp32.exe");
         if (m_started) {
             EXPECT_TRUE(m_quillo.Exit());
         }
