@@ -151,6 +151,8 @@ TEST_F(Snapshot, APictureHasThePreviewsSizeTheCamerasColoursAndTheDateInTheCorne
     const Decoded decoded = Decode(picture);
     ASSERT_EQ(decoded.width, 640u);
     ASSERT_EQ(decoded.height, 480u);
+    // Another program reads it the same: ImageMagick on the host (BMP3: the classic Windows header).
+    EXPECT_EQ(e2e::RunOnHost("identify -format '%m %w %h' \"" + e2e::HostPath(picture) + "\""), "BMP3 640 480");
     // The test picture's bars: white at the left, blue in the seventh eighth (below the frame marker's rows).
     const Gdiplus::ARGB white = decoded.At(40, 200), blue = decoded.At(6 * 80 + 40, 200);
     EXPECT_GT((white >> 16) & 0xFF, 200u);
