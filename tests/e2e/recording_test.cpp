@@ -1,6 +1,7 @@
 // Recording from the preview's record button: a countdown, then the picture and the microphone's sound in the
 // next numbered AVI file, a complete and playable one; a recording under two seconds leaves no file; a second
-// press within 300 ms counts once; a folder that cannot be written is told.
+// press within 300 ms counts once; while recording the window stays inside the work area; a folder that cannot
+// be written is told.
 #include "E2eSupport.h"
 
 #include "support/Poll.h"
@@ -131,6 +132,30 @@ TEST_F(Recording, UnderTwoSecondsLeavesNoFileAndASecondPressWithin300msCountsOnc
     PressRecord();
     ASSERT_TRUE(PreviewBack());
     EXPECT_FALSE(Exists(e2e::SceneVideos() + L"AVI0000.avi"));
+}
+
+TEST_F(Recording, WhileRecordingTheWindowStaysInsideTheWorkArea)
+{
+    PressRecord();
+    ASSERT_TRUE(StreamStarted());
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    // Moved past the top left and past the bottom right corner: it stops at the edges.
+    SetWindowPos(m_preview, nullptr, work.left - 300, work.top - 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT r = {};
+    ASSERT_TRUE(GetWindowRect(m_preview, &r));
+    EXPECT_GE(r.left, work.left);
+    EXPECT_GE(r.top, work.top);
+    SetWindowPos(m_preview, nullptr, work.right - 50, work.bottom - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(GetWindowRect(m_preview, &r));
+    EXPECT_LE(r.right, work.right);
+    EXPECT_LE(r.bottom, work.bottom);
+    PressRecord();
+    ASSERT_TRUE(PreviewBack());
+    // Not recording, the window goes where it is put.
+    SetWindowPos(m_preview, nullptr, work.left - 30, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(GetWindowRect(m_preview, &r));
+    EXPECT_EQ(r.left, work.left - 30);
 }
 
 TEST_F(Recording, AFolderThatCannotBeWrittenIsTold)
