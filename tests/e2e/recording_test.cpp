@@ -1,7 +1,7 @@
 // Recording from the preview's record button: a countdown, then the picture and the microphone's sound in the
 // next numbered AVI file, a complete and playable one; a recording under two seconds leaves no file; a second
-// press within 300 ms counts once; while recording the window stays inside the work area; a folder that cannot
-// be written is told.
+// press within 300 ms counts once; without a microphone the picture alone is recorded; while recording the
+// window stays inside the work area; a folder that cannot be written is told.
 #include "E2eSupport.h"
 
 #include "support/Poll.h"
@@ -32,6 +32,49 @@ std::string Field(const std::string& probe, const std::string& key, size_t withi
     const size_t end = probe.find_first_of("\r\n", at);
     return probe.substr(at + key.size() + 1, end - at - key.size() - 1);
 }
+
+// The simulated microphone taken out of the audio capture devices for a scope, and put back at its end.
+class NoMicrophone
+{
+public:
+    NoMicrophone()
+    {
+        HKEY parent = nullptr;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kDevices, 0, KEY_ALL_ACCESS, &parent) != ERROR_SUCCESS)
+            return;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kBackup, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_backup, nullptr) ==
+                ERROR_SUCCESS &&
+            RegCopyTreeW(parent, kMicrophone, m_backup) == ERROR_SUCCESS)
+            m_removed = RegDeleteTreeW(parent, kMicrophone) == ERROR_SUCCESS;
+        RegCloseKey(parent);
+    }
+    ~NoMicrophone()
+    {
+        if (m_removed) {
+            HKEY restored = nullptr;
+            const std::wstring path = std::wstring(kDevices) + L"\\" + kMicrophone;
+            if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &restored,
+                                nullptr) == ERROR_SUCCESS) {
+                (void)RegCopyTreeW(m_backup, nullptr, restored);
+                RegCloseKey(restored);
+            }
+        }
+        if (m_backup) {
+            RegCloseKey(m_backup);
+            (void)RegDeleteTreeW(HKEY_CURRENT_USER, kBackup);
+        }
+    }
+    NoMicrophone(const NoMicrophone&) = delete;
+    NoMicrophone& operator=(const NoMicrophone&) = delete;
+    bool Removed() const { return m_removed; }
+
+private:
+    static constexpr wchar_t kDevices[] = L"CLSID\\{33D9A762-90C8-11D0-BD43-00A0C911CE86}\\Instance";
+    static constexpr wchar_t kMicrophone[] = L"QuilloSimMic";
+    static constexpr wchar_t kBackup[] = L"Software\\QuilloTest\\MicrophoneAside";
+    HKEY m_backup = nullptr;
+    bool m_removed = false;
+};
 
 class Recording : public ::testing::Test
 {
@@ -132,6 +175,28 @@ TEST_F(Recording, UnderTwoSecondsLeavesNoFileAndASecondPressWithin300msCountsOnc
     PressRecord();
     ASSERT_TRUE(PreviewBack());
     EXPECT_FALSE(Exists(e2e::SceneVideos() + L"AVI0000.avi"));
+}
+
+TEST_F(Recording, WithoutAMicrophoneThePictureAloneIsRecorded)
+{
+    // The devices are looked for when the preview starts: a start of its own without the microphone.
+    ASSERT_TRUE(e2e::ExitQuillo(m_quillo));
+    NoMicrophone noMicrophone;
+    ASSERT_TRUE(noMicrophone.Removed());
+    m_quillo = e2e::Start(L"Quillo.exe", L"");
+    m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    ASSERT_NE(m_preview, nullptr);
+    ASSERT_TRUE(testsupport::WaitFor(
+        [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
+    PressRecord();
+    ASSERT_TRUE(StreamStarted());
+    Sleep(3000); // the length of the recording itself
+    PressRecord();
+    ASSERT_TRUE(PreviewBack());
+    const std::string probe = Probe(e2e::SceneVideos() + L"AVI0000.avi");
+    EXPECT_NE(probe.find("codec_type=video"), std::string::npos) << probe;
+    EXPECT_EQ(probe.find("codec_type=audio"), std::string::npos) << probe;
+    EXPECT_GT(std::atof(Field(probe, "duration").c_str()), 2.0) << probe;
 }
 
 TEST_F(Recording, WhileRecordingTheWindowStaysInsideTheWorkArea)
