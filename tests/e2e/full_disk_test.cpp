@@ -1,7 +1,8 @@
 // Full disks. A disk that fills up between two of the recording's free-space checks: the recordings' folder is
 // a small file system of its own (a tmpfs mounted from the host), so the AVI writer's writes fail while the
 // check, which measures the drive's root, still sees room. The recording stops as at a full disk, with its box,
-// and the file is complete and playable. A drive that is nearly full from the start: nothing is written.
+// and the file is complete and playable. A drive that is nearly full from the start: nothing is written. A drive
+// that another program fills while recording: the watch stops the recording at its next look.
 #include "E2eSupport.h"
 
 #include "support/Poll.h"
@@ -106,16 +107,40 @@ TEST_F(FullDisk, AWriteThatFailsStopsTheRecordingAsAtAFullDiskAndKeepsAPlayableF
 class NearlyFullDrive : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
+    // A tmpfs of that size as drive Q: (skips the test where no mount is allowed).
+    void MountDrive(const std::string& size)
     {
-        ASSERT_TRUE(e2e::ResetScene());
         m_mountPoint = "/tmp/quillo-small-" + std::to_string(GetCurrentProcessId());
-        const std::string answer = e2e::RunOnHost("mkdir -p " + m_mountPoint + " && mount -t tmpfs -o size=8m quillosmall " +
-                                                  m_mountPoint + " && ln -sfn " + m_mountPoint +
+        const std::string answer = e2e::RunOnHost("mkdir -p " + m_mountPoint + " && mount -t tmpfs -o size=" + size +
+                                                  " quillosmall " + m_mountPoint + " && ln -sfn " + m_mountPoint +
                                                   " \"$WINEPREFIX/dosdevices/q:\" && echo mounted");
         if (answer != "mounted\n")
             GTEST_SKIP() << "a small file system cannot be mounted here: " << answer;
         m_mounted = true;
+    }
+    void StartPreview()
+    {
+        m_quillo = e2e::Start(L"Quillo.exe", L"");
+        ASSERT_TRUE(m_quillo.Valid());
+        m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+        ASSERT_NE(m_preview, nullptr);
+        ASSERT_TRUE(testsupport::WaitFor(
+            [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
+    }
+    void Press(int button)
+    {
+        PostMessageW(m_preview, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(m_preview, button)));
+    }
+    // The box with the text, confirmed; false when it did not come.
+    bool ConfirmBox(const wchar_t* text, DWORD timeoutMs)
+    {
+        HWND box = nullptr;
+        if (!testsupport::WaitFor([&] { return (box = FindBox(m_quillo.Pid(), text)) != nullptr; }, timeoutMs))
+            return false;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return testsupport::WaitFor([&] { return !IsWindow(box); }, 5000);
     }
     void TearDown() override
     {
@@ -144,35 +169,40 @@ protected:
     std::string m_mountPoint;
     bool m_mounted = false;
     e2e::Process m_quillo;
+    HWND m_preview = nullptr;
 };
 
 TEST_F(NearlyFullDrive, ASnapshotAndARecordingAreRefusedWithTheFullDiskBox)
 {
+    ASSERT_NO_FATAL_FAILURE(MountDrive("8m"));
     ASSERT_TRUE(SetFolder(L"Picture", L"My Pictures"));
     ASSERT_TRUE(SetFolder(L"Video", L"My Video"));
-    m_quillo = e2e::Start(L"Quillo.exe", L"");
-    ASSERT_TRUE(m_quillo.Valid());
-    HWND preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
-    ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(
-        testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)) != FALSE; }, 10000));
-
+    ASSERT_NO_FATAL_FAILURE(StartPreview());
     for (int button : {kSnapshotButton, kRecordButton}) {
         SCOPED_TRACE(button == kSnapshotButton ? "snapshot" : "recording");
-        PostMessageW(preview, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(preview, button)));
-        HWND box = nullptr;
-        ASSERT_TRUE(testsupport::WaitFor(
-            [&] {
-                return (box = FindBox(m_quillo.Pid(), L"Disk is full and can't capture any picture or video.")) !=
-                       nullptr;
-            },
-            10000));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(testsupport::WaitFor([&] { return !IsWindow(box); }, 5000));
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(preview, kElapsedLabel))) << "no countdown, no recording";
+        Press(button);
+        ASSERT_TRUE(ConfirmBox(L"Disk is full and can't capture any picture or video.", 10000));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel))) << "no countdown, no recording";
         EXPECT_TRUE(Empty());
     }
+}
+
+TEST_F(NearlyFullDrive, ADriveThatFillsWhileRecordingStopsTheRecordingAtTheNextCheck)
+{
+    // A little over the 1200 MB a recording needs; another program then takes 100 MB of it.
+    ASSERT_NO_FATAL_FAILURE(MountDrive("1250m"));
+    ASSERT_TRUE(SetFolder(L"Video", L"My Video"));
+    ASSERT_NO_FATAL_FAILURE(StartPreview());
+    Press(kRecordButton);
+    ASSERT_TRUE(
+        testsupport::WaitFor([&] { return IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)) != FALSE; }, 15000));
+    Sleep(3000); // a recording long enough to be kept (under two seconds it is not)
+    ASSERT_EQ(e2e::RunOnHost("head -c 100M /dev/zero > " + m_mountPoint + "/filler && echo filled"), "filled\n");
+    // The drive is looked at every ten seconds.
+    ASSERT_TRUE(ConfirmBox(L"Disk is almost full and stop capture video.", 25000));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)); }, 10000));
+    const std::string file = m_mountPoint + "/AVI0000.avi";
+    EXPECT_EQ(e2e::RunOnHost("ffmpeg -v error -i " + file + " -f null - && echo decoded"), "decoded\n");
 }
 
 } // namespace
