@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -156,6 +157,18 @@ TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
     EXPECT_EQ(Field(probe, "codec_name", audio), "pcm_s16le");
     EXPECT_EQ(Field(probe, "sample_rate", audio), "48000");
     EXPECT_NEAR(std::atof(Field(probe, "duration").c_str()), seconds, 1.0) << probe;
+    // A decoded frame shows the camera's picture: the white bar at the left, the blue one in the seventh eighth
+    // (red and blue of two points, 0 to 255).
+    const std::string png = e2e::HostPath(e2e::SceneVideos() + L"frame.png");
+    const std::string colours = e2e::RunOnHost(
+        "ffmpeg -v error -ss 2 -i \"" + e2e::HostPath(first) + "\" -frames:v 1 -y \"" + png +
+        "\" && convert \"" + png +
+        "\" -format '%[fx:int(255*p{40,200}.r)] %[fx:int(255*p{520,200}.r)] %[fx:int(255*p{520,200}.b)]' info:");
+    int whiteRed = 0, blueRed = 255, blueBlue = 0;
+    ASSERT_EQ(std::sscanf(colours.c_str(), "%d %d %d", &whiteRed, &blueRed, &blueBlue), 3) << colours;
+    EXPECT_GT(whiteRed, 200);
+    EXPECT_LT(blueRed, 60);
+    EXPECT_GT(blueBlue, 180);
 
     // The next recording takes the next number.
     PressRecord();
