@@ -1,6 +1,8 @@
 // Opens and closes the preview 100 times through the toolbar's Camera button, then takes 200 snapshots, and
-// reports Quillo's handle count and memory before and after each loop: both must stay flat. Run it through
-// scripts/soak, which sets up the prefix first. Not a test: the figures are reported, never asserted.
+// reports Quillo's handle count and memory before and after each loop: both must stay flat. Asked for, it then
+// records for that many seconds (80 s at 640 x 480 pass 1 GB) and reports the file's size and what ffprobe
+// counts in it. Run it through scripts/soak, which sets up the prefix first. Not a test: the figures are
+// reported, never asserted.
 #include "DialogScene.h"
 #include "ProcessFigures.h"
 
@@ -12,7 +14,41 @@
 
 namespace {
 
-constexpr int kSnapshotButton = 1003;
+constexpr int kSnapshotButton = 1003, kRecordButton = 1008, kElapsedLabel = 1030;
+
+// Records for the seconds and reports the file: its size, and ffprobe's frame count, rate and duration.
+bool LongRecording(HWND preview, int seconds)
+{
+    auto press = [&] {
+        PostMessageW(preview, WM_COMMAND, MAKEWPARAM(kRecordButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(preview, kRecordButton)));
+    };
+    press();
+    if (!testsupport::WaitFor([&] { return IsWindowVisible(GetDlgItem(preview, kElapsedLabel)) != FALSE; }, 15000)) {
+        std::printf("the recording did not start\n");
+        return false;
+    }
+    Sleep(static_cast<DWORD>(seconds) * 1000); // the length of the recording itself
+    press();
+    // The rebuilt preview takes snapshots again once the file is closed.
+    (void)testsupport::WaitFor([&] { return !IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)); }, 30000);
+    (void)testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)) != FALSE; }, 60000);
+    const std::wstring file = e2e::SceneVideos() + L"AVI0000.avi";
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) {
+        std::printf("no recording was written\n");
+        return false;
+    }
+    const unsigned long long bytes = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    std::printf("recording of %d s: %.2f GB\n", seconds, static_cast<double>(bytes) / (1024.0 * 1024 * 1024));
+    const std::string probe = e2e::RunOnHost(
+        "ffprobe -v error -count_frames -select_streams v -show_entries stream=nb_read_frames,nb_frames,r_frame_rate "
+        "-show_entries format=duration -of compact \"" +
+            e2e::HostPath(file) + "\"",
+        600000);
+    std::printf("ffprobe: %s", probe.c_str());
+    return true;
+}
 
 // The open preview once its snapshot button takes presses; null when it did not come.
 HWND ReadyPreview(scene::Quillo& quillo)
@@ -48,7 +84,7 @@ int FilesIn(const std::wstring& folder)
     return count;
 }
 
-bool Soak(int opens, int snapshots)
+bool Soak(int opens, int snapshots, int recordSeconds)
 {
     if (!e2e::ResetScene())
         return false;
@@ -96,6 +132,9 @@ bool Soak(int opens, int snapshots)
     e2e::PrintFigures(what, beforeSnapshots, afterSnapshots);
     e2e::PrintFigures("whole soak", start, afterSnapshots);
 
+    if (ok && preview && recordSeconds > 0)
+        ok = LongRecording(preview, recordSeconds);
+
     const bool ended = static_cast<bool>(quillo.Exit());
     std::printf("Quillo %s through its Exit\n", ended ? "ended with code 0" : "did NOT end cleanly");
     return ok && ended;
@@ -107,7 +146,8 @@ int wmain(int argc, wchar_t** argv)
 {
     const int opens = argc > 1 ? _wtoi(argv[1]) : 100;
     const int snapshots = argc > 2 ? _wtoi(argv[2]) : 200;
-    const bool ok = Soak(opens, snapshots);
+    const int recordSeconds = argc > 3 ? _wtoi(argv[3]) : 0;
+    const bool ok = Soak(opens, snapshots, recordSeconds);
     (void)e2e::ResetScene();
     return ok ? 0 : 1;
 }
