@@ -1,8 +1,8 @@
 // Recording from the preview's record button: a countdown, then the picture and the microphone's sound in the
 // next numbered AVI file, a complete and playable one; a recording under two seconds leaves no file; a second
-// press within 300 ms counts once; without a microphone the picture alone is recorded; while recording the
+// press within 300 ms counts once; the countdown and the elapsed time show; without a microphone the picture alone is recorded; while recording the
 // window stays inside the work area; a folder that cannot be written is told.
-#include "E2eSupport.h"
+#include "DialogScene.h"
 
 #include "support/Poll.h"
 #include "support/Restore.h"
@@ -10,13 +10,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-constexpr int kRecordButton = 1008, kElapsedLabel = 1030, kSnapshotButton = 1003;
+constexpr int kRecordButton = 1008, kElapsedLabel = 1030, kSnapshotButton = 1003, kCountdownLabel = 1033;
+
+// Whether a label on screen shows something: at least two colours among its pixels.
+bool Painted(HWND label)
+{
+    RECT r = {};
+    if (!GetWindowRect(label, &r))
+        return false;
+    const e2e::Image image = e2e::CaptureScreen(r);
+    for (uint32_t p : image.pixels)
+        if (p != image.pixels.front())
+            return true;
+    return false;
+}
 
 bool Exists(const std::wstring& path)
 {
@@ -135,9 +149,19 @@ TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
 {
     const std::wstring first = e2e::SceneVideos() + L"AVI0000.avi";
     PressRecord();
+    // The countdown counts on screen before the recording starts.
+    HWND countdown = GetDlgItem(m_preview, kCountdownLabel);
+    EXPECT_TRUE(testsupport::WaitFor(
+        [&] { return IsWindowVisible(countdown) && scene::Text(countdown) == L"2" && Painted(countdown); }, 5000))
+        << "countdown: " << testsupport::Narrow(scene::Text(countdown));
     ASSERT_TRUE(StreamStarted());
     const ULONGLONG start = GetTickCount64();
-    Sleep(5000); // the length of the recording itself
+    // The elapsed time runs on screen.
+    HWND elapsed = GetDlgItem(m_preview, kElapsedLabel);
+    EXPECT_TRUE(testsupport::WaitFor(
+        [&] { return scene::Text(elapsed) == L"00:00:02" && Painted(elapsed); }, 5000))
+        << "elapsed: " << testsupport::Narrow(scene::Text(elapsed));
+    Sleep(static_cast<DWORD>(5000 - std::min<ULONGLONG>(GetTickCount64() - start, 5000))); // the recording's length
     PressRecord();
     const double seconds = (GetTickCount64() - start) / 1000.0;
     ASSERT_TRUE(PreviewBack());
