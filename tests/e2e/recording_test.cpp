@@ -1,7 +1,8 @@
 // Recording from the preview's record button: a countdown, then the picture and the microphone's sound in the
 // next numbered AVI file, a complete and playable one; a recording under two seconds leaves no file; a second
-// press within 300 ms counts once; the countdown and the elapsed time show; without a microphone the picture alone is recorded; while recording the
-// window stays inside the work area; a folder that cannot be written is told.
+// press within 300 ms counts once; the countdown and the elapsed time show; without a microphone the picture
+// alone is recorded; while recording the window stays inside the work area; a folder that cannot be written is
+// told.
 #include "DialogScene.h"
 
 #include "support/Poll.h"
