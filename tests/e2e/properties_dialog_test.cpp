@@ -268,17 +268,30 @@ TEST_F(PropertiesDialog, AMovedSliderActsAtOnceCancelPutsItBackApplyAndOkKeepIt)
     EXPECT_EQ(ReadCamera(3).value, 200);
 }
 
-TEST_F(PropertiesDialog, MirrorReachesTheSensorOfAVgaModuleThroughTheHelper)
+// The sensor families: mirror and flip reach the sensor through the helper, Cancel turns it back.
+class SensorFamily : public PropertiesDialog, public ::testing::WithParamInterface<const wchar_t*>
 {
-    ASSERT_NO_FATAL_FAILURE(Open(L"veyra7670", true, kSaved, 1, 2));
+};
+
+TEST_P(SensorFamily, MirrorAndFlipReachTheSensorThroughTheHelperAndCancelTurnsItBack)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(GetParam(), true, kSaved, 1, 2));
     ASSERT_NE(SimDump().find("mirror=0"), std::string::npos);
     ASSERT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
     scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
-    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1") != std::string::npos; }, 10000));
+    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1 flip=0") != std::string::npos; }, 10000)) << SimDump();
+    scene::Click(scene::Control(m_options, IDC_OPT_FLIP));
+    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1 flip=1") != std::string::npos; }, 10000)) << SimDump();
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_CANCEL));
-    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=0") != std::string::npos; }, 10000))
-        << "Cancel turns the sensor back";
+    EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=0 flip=0") != std::string::npos; }, 10000))
+        << "Cancel turns the sensor back: " << SimDump();
 }
+
+// Sonix; a VGA and a larger Brindle module; Sunplus.
+INSTANTIATE_TEST_SUITE_P(Families, SensorFamily, ::testing::Values(L"sonix", L"veyra7670", L"veyra9665", L"sunplus"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return std::string(info.param, info.param + wcslen(info.param));
+                         });
 
 TEST_F(PropertiesDialog, AHelperHungInTheVendorLibraryLeavesTheToolbarAnswering)
 {
