@@ -332,6 +332,22 @@ TEST_F(PropertiesDialog, MirrorReachesTheScalerOfAnAlcorCamera)
     scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
     EXPECT_TRUE(WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), true, &why); }, 10000)) << why;
     EXPECT_NE(SimDump().find("mirror=0"), std::string::npos) << "the camera itself is not turned";
+    // A snapshot is mirrored too: the black bar at the left, the white one at the right (red of two points, as
+    // ImageMagick on the host reads the picture).
+    HWND snap = GetDlgItem(preview, IDC_PREVIEW_SNAPSHOT);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(snap) != FALSE; }, 10000));
+    PostMessageW(preview, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_SNAPSHOT, BN_CLICKED), reinterpret_cast<LPARAM>(snap));
+    const std::string folder = e2e::HostPath(e2e::ScenePictures());
+    std::string reds;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            reds = e2e::RunOnHost("f=$(ls \"" + folder + "\"/IMG0000.* 2>/dev/null) && [ -n \"$f\" ] && convert \"$f\" "
+                                  "-format '%[fx:int(255*p{40,200}.r)] %[fx:int(255*p{600,200}.r)]' info:");
+            int left = -1, right = -1;
+            return std::sscanf(reds.c_str(), "%d %d", &left, &right) == 2 && left < 60 && right > 200;
+        },
+        15000, 500))
+        << reds;
 }
 
 TEST_F(PropertiesDialog, SixtyHertzReachesTheProcessingNodeAndCancelPutsFiftyBack)
