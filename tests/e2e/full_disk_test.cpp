@@ -3,7 +3,7 @@
 // check, which measures the drive's root, still sees room. The recording stops as at a full disk, with its box,
 // and the file is complete and playable. A drive that is nearly full from the start: nothing is written. A drive
 // that another program fills while recording: the watch stops the recording at its next look.
-#include "E2eSupport.h"
+#include "DialogScene.h"
 
 #include "support/Poll.h"
 
@@ -15,31 +15,6 @@
 namespace {
 
 constexpr int kRecordButton = 1008, kElapsedLabel = 1030, kSnapshotButton = 1003;
-
-// A message box of the process with that text (the boxes share the preview's title "Quillo").
-HWND FindBox(DWORD pid, const wchar_t* text)
-{
-    struct Query
-    {
-        DWORD pid;
-        const wchar_t* text;
-        HWND found;
-    } query = {pid, text, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* q = reinterpret_cast<Query*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t line[256] = {};
-            if (owner != q->pid || !IsWindowVisible(window) || !GetDlgItemTextW(window, 0xFFFF, line, 256) ||
-                lstrcmpW(line, q->text) != 0)
-                return TRUE;
-            q->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
 
 class FullDisk : public ::testing::Test
 {
@@ -84,11 +59,8 @@ TEST_F(FullDisk, AWriteThatFailsStopsTheRecordingAsAtAFullDiskAndKeepsAPlayableF
     ASSERT_TRUE(
         testsupport::WaitFor([&] { return IsWindowVisible(GetDlgItem(preview, kElapsedLabel)) != FALSE; }, 15000));
 
-    HWND box = nullptr;
-    ASSERT_TRUE(testsupport::WaitFor(
-        [&] { return (box = FindBox(m_quillo.Pid(), L"Disk is almost full and stop capture video.")) != nullptr; },
-        20000))
-        << "no full-disk box";
+    HWND box = scene::MessageBoxWithText(m_quillo.Pid(), L"Disk is almost full and stop capture video.", 20000);
+    ASSERT_NE(box, nullptr) << "no full-disk box";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     // The recording is over and the preview runs again.
     EXPECT_TRUE(testsupport::WaitFor([&] { return !IsWindowVisible(GetDlgItem(preview, kElapsedLabel)); }, 10000));
@@ -136,8 +108,8 @@ protected:
     // The box with the text, confirmed; false when it did not come.
     bool ConfirmBox(const wchar_t* text, DWORD timeoutMs)
     {
-        HWND box = nullptr;
-        if (!testsupport::WaitFor([&] { return (box = FindBox(m_quillo.Pid(), text)) != nullptr; }, timeoutMs))
+        HWND box = scene::MessageBoxWithText(m_quillo.Pid(), text, timeoutMs);
+        if (!box)
             return false;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return testsupport::WaitFor([&] { return !IsWindow(box); }, 5000);
