@@ -54,11 +54,16 @@ protected:
             ASSERT_TRUE(m_notepad.Valid());
             m_focus = e2e::WaitForWindow(nullptr, nullptr, 20000, m_notepad.Pid());
             ASSERT_NE(m_focus, nullptr);
+            // In the lower left corner, where neither the bar, the preview nor a dialog comes.
+            SetWindowPos(m_focus, nullptr, 0, 700, 300, 300, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         // Without a window manager X gives the keys to the window under the pointer: a click there, as a
         // person does.
         RECT r = {};
         ASSERT_TRUE(GetWindowRect(m_focus, &r));
+        const POINT spot = {r.left + 100, r.top + 100};
+        HWND under = WindowFromPoint(spot);
+        ASSERT_TRUE(under == m_focus || IsChild(m_focus, under)) << "another window covers Notepad";
         ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(r.left + 100) + L" " +
                                    std::to_wstring(r.top + 100) + L" click 1"));
         ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_focus; }, 5000));

@@ -226,7 +226,14 @@ RunResult Run(const std::wstring& program, const std::wstring& arguments, const 
     PROCESS_INFORMATION info = {};
     DWORD error = 0;
     const DWORD flags = options.collectDebugStrings ? DEBUG_ONLY_THIS_PROCESS : 0;
-    if (!Launch(program, arguments, options.workingFolder, input.Get(), writeEnd.Get(), flags, &info, &error)) {
+    bool launched = Launch(program, arguments, options.workingFolder, input.Get(), writeEnd.Get(), flags, &info, &error);
+    // Wine now and then refuses a start with its internal error while the machine is busy; a second start a
+    // moment later goes through.
+    for (int retry = 0; !launched && error == ERROR_INTERNAL_ERROR && retry < 3; ++retry) {
+        Sleep(200);
+        launched = Launch(program, arguments, options.workingFolder, input.Get(), writeEnd.Get(), flags, &info, &error);
+    }
+    if (!launched) {
         result.output = "could not start (error " + std::to_string(error) + ")";
         return result;
     }
