@@ -198,7 +198,7 @@ TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
     // The next recording takes the next number.
     PressRecord();
     ASSERT_TRUE(StreamStarted());
-    Sleep(2500);
+    Sleep(2500); // the length of the recording itself: long enough to be kept
     PressRecord();
     ASSERT_TRUE(PreviewBack());
     EXPECT_TRUE(Exists(e2e::SceneVideos() + L"AVI0001.avi"));
@@ -209,7 +209,7 @@ TEST_F(Recording, UnderTwoSecondsLeavesNoFileAndASecondPressWithin300msCountsOnc
     PressRecord();
     PressRecord(); // the same moment: ignored
     ASSERT_TRUE(StreamStarted()) << "the double press started and stopped nothing but one recording";
-    Sleep(500);
+    Sleep(500); // the length of the recording itself: too short to be kept
     PressRecord();
     ASSERT_TRUE(PreviewBack());
     EXPECT_FALSE(Exists(e2e::SceneVideos() + L"AVI0000.avi"));
