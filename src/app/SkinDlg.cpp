@@ -608,8 +608,12 @@ void CSkinDlg::OnLButtonUp(UINT, POINT)
 
 void CSkinDlg::OnAbout()
 {
+    if (m_pAbout)
+        return;
     ORRIN_CAM_ABOUTDlg about;
+    m_pAbout = &about;
     (void)about.DoModal();
+    m_pAbout = nullptr;
 }
 
 void CSkinDlg::OnSize(UINT type, int, int)
@@ -672,6 +676,8 @@ void CSkinDlg::CloseWorkingWindows()
         cProperties->OnBnClickedClose();
     if (bTolSetWnd && cSetting)
         cSetting->OnBnClickedClose();
+    if (m_pAbout && m_pAbout->Hwnd())
+        m_pAbout->EndDialog(0);
 }
 
 void CSkinDlg::OnExit()

@@ -35,6 +35,8 @@ public:
     Properties* cProperties = nullptr;
     Setting* cSetting = nullptr;
     BYTE bTolPrevWnd = 0, bTolPropWnd = 0, bTolSetWnd = 0;
+    // The About box while its modal loop runs: Exit ends it too, or the program would wait for it.
+    fx::Dialog* m_pAbout = nullptr;
 
     int m_nInstanceState = 0;
     std::wstring m_strOwnName, m_strOtherName;

@@ -8,6 +8,8 @@
 #include "support/Simctl.h"
 
 #include <shlobj.h>
+#include <cstdio>
+#include <cwchar>
 #include <tlhelp32.h>
 
 namespace e2e {
@@ -210,6 +212,45 @@ bool UseSceneUser()
            PutKey(L"Settings\\Picture\\", {{L"Size", 1}, {L"ExportFile", 1}}, {{L"My Pictures", ScenePictures()}}) &&
            PutKey(L"Settings\\Video\\", {}, {{L"My Video", SceneVideos()}}) && PutKey(L"Properties\\Image\\", {}, {}) &&
            PutKey(L"Properties\\Options\\", {}, {});
+}
+
+::testing::AssertionResult ScreenIs(int width, int height)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    if (w == width && h == height)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the screen is " << w << "x" << h << ", this test needs " << width << "x"
+                                         << height << " (QUILLO_SCREEN=" << width << "x" << height << ")";
+}
+
+::testing::AssertionResult UseVirtualDesktop()
+{
+    // Wine makes a named desktop a virtual one of the size its Explorer key gives for that name.
+    const wchar_t* name = L"QuilloScene";
+    wchar_t size[32] = {};
+    std::swprintf(size, 32, L"%dx%d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return ::testing::AssertionFailure() << "Wine's desktop sizes cannot be written";
+    const LONG written = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(size),
+                                        static_cast<DWORD>((wcslen(size) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    if (written != ERROR_SUCCESS)
+        return ::testing::AssertionFailure() << "Wine's desktop size cannot be written";
+    // The handle stays open for the life of the test program: the thread works on that desktop.
+    HDESK desktop = CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (!desktop)
+        return ::testing::AssertionFailure() << "no desktop " << GetLastError();
+    if (!SetThreadDesktop(desktop)) {
+        const DWORD error = GetLastError();
+        CloseDesktop(desktop);
+        return ::testing::AssertionFailure() << "the thread cannot move to the desktop (" << error
+                                             << "; it made a window before?)";
+    }
+    if (!GetDesktopWindow())
+        return ::testing::AssertionFailure() << "the virtual desktop has no window";
+    return ::testing::AssertionSuccess();
 }
 
 std::string RunOnHost(const std::string& command, DWORD timeoutMs)

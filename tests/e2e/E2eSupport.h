@@ -52,6 +52,15 @@ std::string RunOnHost(const std::string& command, DWORD timeoutMs = 60000);
 // The host path of a file of the prefix's C: drive ("C:\x\y" -> "$WINEPREFIX/drive_c/x/y"), for host commands.
 std::string HostPath(const std::wstring& windowsPath);
 
+// Whether the screen is width x height; otherwise says what it is. Tests of one screen size run with
+// QUILLO_SCREEN=<width>x<height>, for which scripts/wine-run starts the display at that size.
+::testing::AssertionResult ScreenIs(int width, int height);
+// Moves the calling thread, and every program it starts from then on, onto a Wine virtual desktop as large as
+// the screen. There every pointer move is Wine's input, also where no window is (on the bare X screen Wine hears
+// of the pointer only over its own windows, so a low-level mouse hook would miss a touch of the screen's edge).
+// Call it before the thread makes any window.
+::testing::AssertionResult UseVirtualDesktop();
+
 // A 32-bit picture read from the screen, rows top-down, 0x00RRGGBB.
 struct Image
 {
