@@ -23,6 +23,31 @@ std::wstring NotedByBrowser()
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
+// The test's own program stands for the web browser for the life of a scope. Wine's shell finds the system's
+// iexplore.exe before any registered one: the stand-in takes its place (loaded as itself, not as Wine's built-in
+// browser), and the system's comes back at the end.
+class BrowserStandIn
+{
+public:
+    BrowserStandIn()
+        : m_system(kBrowser, std::wstring(kBrowser) + L".quillo-aside"), m_standIn(kBrowser),
+          m_asItself(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"iexplore.exe")
+    {
+        DeleteFileW(L"C:\\QuilloScene\\noted.txt");
+        m_ready = m_system.Moved() &&
+                  CopyFileW((e2e::InstallDir() + L"\\noting_program.exe").c_str(), kBrowser, FALSE) &&
+                  m_asItself.SetText(L"native") == ERROR_SUCCESS;
+    }
+    bool Ready() const { return m_ready; }
+
+private:
+    static constexpr const wchar_t* kBrowser = L"C:\\windows\\system32\\iexplore.exe";
+    testsupport::MovedFile m_system;
+    testsupport::AddedFile m_standIn;
+    testsupport::RegistryValue m_asItself;
+    bool m_ready = false;
+};
+
 class ToolbarKeys : public ::testing::Test
 {
 protected:
@@ -125,16 +150,8 @@ TEST_F(ToolbarKeys, PropertyAndSettingToggleTheirDialogsByButtonAndByKey)
 
 TEST_F(ToolbarKeys, F1OpensTheHelpPageOnlyWhileThePreviewIsOpen)
 {
-    // The test's own program stands for the web browser. Wine's shell finds the system's iexplore.exe before any
-    // registered one: the stand-in takes its place (loaded as itself, not as Wine's built-in browser).
-    const std::wstring browser = L"C:\\windows\\system32\\iexplore.exe";
-    testsupport::MovedFile systemBrowser(browser, browser + L".quillo-aside");
-    ASSERT_TRUE(systemBrowser.Moved()) << systemBrowser.Error();
-    testsupport::AddedFile standIn(browser);
-    ASSERT_TRUE(CopyFileW((e2e::InstallDir() + L"\\noting_program.exe").c_str(), browser.c_str(), FALSE));
-    testsupport::RegistryValue asItself(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"iexplore.exe");
-    ASSERT_EQ(asItself.SetText(L"native"), ERROR_SUCCESS);
-    DeleteFileW(L"C:\\QuilloScene\\noted.txt");
+    BrowserStandIn browser;
+    ASSERT_TRUE(browser.Ready());
 
     ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
     ASSERT_NO_FATAL_FAILURE(Type(L"F1"));
@@ -148,6 +165,32 @@ TEST_F(ToolbarKeys, F1OpensTheHelpPageOnlyWhileThePreviewIsOpen)
     ASSERT_TRUE(PreviewOpen());
     ASSERT_NO_FATAL_FAILURE(FocusElsewhere());
     ASSERT_NO_FATAL_FAILURE(Type(L"F1"));
+    ASSERT_TRUE(WaitFor([] { return !NotedByBrowser().empty(); }, 15000));
+    EXPECT_NE(NotedByBrowser().find(L"\\Help\\English\\index.html"), std::wstring::npos) << NotedByBrowser();
+}
+
+TEST_F(ToolbarKeys, TheHelpButtonOpensTheInterfaceLanguagesPageOrTheEnglishOneWhereItHasNone)
+{
+    BrowserStandIn browser;
+    ASSERT_TRUE(browser.Ready());
+    // German as the interface language, read once at the start.
+    testsupport::RegistryValue language(HKEY_LOCAL_MACHINE, L"Software\\Norvane\\Quillo", L"Language");
+    ASSERT_EQ(language.SetDword(0x0407), ERROR_SUCCESS);
+    m_started = false;
+    ASSERT_TRUE(m_quillo.Exit());
+    ASSERT_TRUE(m_quillo.Start(false));
+    m_started = true;
+
+    m_quillo.Command(IDC_BAR_HELP);
+    ASSERT_TRUE(WaitFor([] { return !NotedByBrowser().empty(); }, 15000));
+    EXPECT_NE(NotedByBrowser().find(L"\\Help\\German\\index.html"), std::wstring::npos) << NotedByBrowser();
+
+    // Without the German pages the English one opens rather than nothing.
+    const std::wstring german = e2e::InstallDir() + L"\\Help\\German";
+    testsupport::MovedFile pages(german, german + L".aside");
+    ASSERT_TRUE(pages.Moved()) << pages.Error();
+    DeleteFileW(L"C:\\QuilloScene\\noted.txt");
+    m_quillo.Command(IDC_BAR_HELP);
     ASSERT_TRUE(WaitFor([] { return !NotedByBrowser().empty(); }, 15000));
     EXPECT_NE(NotedByBrowser().find(L"\\Help\\English\\index.html"), std::wstring::npos) << NotedByBrowser();
 }
