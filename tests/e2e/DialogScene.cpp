@@ -478,8 +478,8 @@ CameraValue ReadCamera(int property)
     CameraValue camera;
     const testsupport::RunResult result = testsupport::Simctl(L"get 0 image " + std::to_wstring(property));
     if (result.Succeeded())
-        std::sscanf(result.output.c_str(), "value=%ld flags=%*d min=%ld max=%ld", &camera.value, &camera.minimum,
-                    &camera.maximum);
+        std::sscanf(result.output.c_str(), "value=%ld flags=%*d min=%ld max=%ld default=%ld", &camera.value,
+                    &camera.minimum, &camera.maximum, &camera.factory);
     return camera;
 }
 

@@ -111,10 +111,11 @@ HWND FolderBrowser(DWORD pid, DWORD timeoutMs);
 bool ChooseInFolderBrowser(HWND browser, DWORD pid, const std::vector<std::wstring>& path,
                            std::wstring* seen = nullptr);
 
-// One image property of the simulated camera (simctl's answer): its value and range; value -9999 when unread.
+// One image property of the simulated camera (simctl's answer): its value, range and factory default; value -9999
+// when unread.
 struct CameraValue
 {
-    long value = -9999, minimum = 0, maximum = 0;
+    long value = -9999, minimum = 0, maximum = 0, factory = 0;
 };
 CameraValue ReadCamera(int property);
 // simctl's description of the first camera ("... mirror=0 flip=0 ...").

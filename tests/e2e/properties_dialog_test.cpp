@@ -1,7 +1,7 @@
 // The Properties dialog as the user meets it, on simulated cameras of the chip families: what its sliders show
 // with and without the preview, a slider that acts on the live camera and what Cancel, Apply and OK make of it,
-// mirror through the sensor and through the scaler, the power line through the camera's processing node, and
-// Default with the preview closed.
+// mirror through the sensor and through the scaler (a KT4B camera's again after a recording, only with the helper's
+// window), the power line through the camera's processing node, and Default with the preview closed.
 #include "DialogScene.h"
 #include "SimPicture.h"
 
@@ -349,6 +349,60 @@ TEST_F(PropertiesDialog, MirrorReachesTheScalerOfAnAlcorCamera)
         15000, 500))
         << reds;
 }
+
+// A Sunplus KT4B camera turns its picture in the scaler, but only while the helper's window is there: after the
+// preview is rebuilt at a recording's end, the chosen mirror comes back with the helper and stays off without it.
+class Kt4bAfterRecording : public PropertiesDialog, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(Kt4bAfterRecording, TheRebuiltPreviewIsMirroredOnlyWithTheHelpersWindow)
+{
+    const bool helperThere = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Open(L"kt4b", true, kSaved, 0, 1));
+    HWND preview = m_quillo.Window(L"Quillo");
+    ASSERT_NE(preview, nullptr);
+    SetWindowPos(m_dialog, nullptr, 900, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
+    HWND video = nullptr;
+    std::string why;
+    const auto shows = [&](bool mirrored) {
+        return WaitFor(
+            [&] {
+                video = e2e::PreviewVideoWindow(preview);
+                return video && e2e::ShowsBars(e2e::CaptureWindow(video), mirrored, &why);
+            },
+            10000);
+    };
+    ASSERT_TRUE(shows(false)) << why;
+    scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
+    ASSERT_TRUE(shows(true)) << why;
+    ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_OK));
+    EXPECT_NE(SimDump().find("mirror=0"), std::string::npos) << "the camera itself is not turned";
+    if (!helperThere) {
+        e2e::KillAll(L"Tessel.exe");
+        ASSERT_EQ(FindWindowW(nullptr, L"Tessel"), nullptr);
+    }
+
+    // A short recording, then the preview graph is rebuilt: the snapshot button goes off with the old graph and
+    // comes back two seconds into the new one.
+    HWND record = GetDlgItem(preview, IDC_PREVIEW_RECORD), snapshot = GetDlgItem(preview, IDC_PREVIEW_SNAPSHOT);
+    const auto press = [&] {
+        PostMessageW(preview, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_RECORD, BN_CLICKED), reinterpret_cast<LPARAM>(record));
+    };
+    press();
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(preview, IDC_PREVIEW_ELAPSED)) != FALSE; }, 15000));
+    press();
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(snapshot); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(snapshot) != FALSE; }, 15000));
+    EXPECT_TRUE(shows(helperThere)) << why;
+    EXPECT_FALSE(e2e::ShowsBars(e2e::CaptureWindow(video), !helperThere));
+}
+
+INSTANTIATE_TEST_SUITE_P(Helper, Kt4bAfterRecording, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Running" : "Absent");
+                         });
 
 TEST_F(PropertiesDialog, SixtyHertzReachesTheProcessingNodeAndCancelPutsFiftyBack)
 {

@@ -1,6 +1,9 @@
 // The settings a user keeps: a new user's whole registry tree after the first start (the camera's own image
 // values), a second start that writes nothing new, the power line decided by the system's locale and set on
-// the camera, flicker_a.dll missing, and settings keys that cannot be opened.
+// the camera, flicker_a.dll missing, settings keys that cannot be opened, and the stored image values as the
+// camera gets them at a preview's start (its own defaults until the user applied values, kept as text; values
+// outside its range sent as they are).
+#include "DialogScene.h"
 #include "E2eSupport.h"
 
 #include "support/Poll.h"
@@ -205,6 +208,107 @@ TEST_F(SettingsStore, ASettingsKeyThatCannotBeOpenedIsToldAndTheProgramRuns)
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_NE(e2e::WaitForWindow(nullptr, L"Quillo_1", 20000, quillo.Pid()), nullptr) << "the bar still comes";
     EXPECT_TRUE(e2e::ExitQuillo(quillo));
+}
+
+// The image properties by their camera numbers and the names of their stored values.
+struct ImageProperty
+{
+    int number;
+    const wchar_t* name;
+};
+constexpr ImageProperty kImageProperties[6] = {{0, L"Brightness"}, {1, L"Contrast"},  {2, L"Hue"},
+                                               {3, L"Saturation"}, {4, L"Sharpness"}, {5, L"Gamma"}};
+constexpr wchar_t kImage[] = L"Properties\\Image";
+
+// The scene's user (its image values not yet applied by anyone) and a camera of one chip family.
+class StoredImageValues : public ::testing::TestWithParam<const wchar_t*>
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
+    void TearDown() override { (void)e2e::ResetScene(); }
+};
+
+TEST_P(StoredImageValues, AFirstPreviewSetsTheCamerasDefaultsAndTheNextStartTheStoredValues)
+{
+    ASSERT_TRUE(testsupport::SimctlOk(std::wstring(L"reset ") + GetParam()));
+    scene::CameraValue camera[6];
+    for (int i = 0; i < 6; ++i) {
+        camera[i] = scene::ReadCamera(kImageProperties[i].number);
+        ASSERT_NE(camera[i].value, -9999) << i;
+        // The camera starts off its defaults, so that setting them shows.
+        const long off = camera[i].factory == camera[i].minimum ? camera[i].maximum : camera[i].minimum;
+        ASSERT_TRUE(testsupport::SimctlOk(L"set 0 image " + std::to_wstring(kImageProperties[i].number) + L" " +
+                                          std::to_wstring(off)));
+    }
+    {
+        scene::Quillo quillo;
+        ASSERT_TRUE(quillo.Start(true));
+        for (int i = 0; i < 6; ++i) {
+            const ImageProperty& p = kImageProperties[i];
+            EXPECT_TRUE(testsupport::WaitFor(
+                [&] { return scene::ReadCamera(p.number).value == camera[i].factory; }, 20000))
+                << testsupport::Narrow(p.name) << " " << scene::ReadCamera(p.number).value;
+            std::wstring text;
+            EXPECT_TRUE(scene::ReadText(L"Properties\\DEFAULT\\Image", p.name, text))
+                << testsupport::Narrow(p.name) << " is no text value";
+            EXPECT_EQ(text, std::to_wstring(camera[i].factory)) << testsupport::Narrow(p.name);
+        }
+        EXPECT_TRUE(quillo.Exit());
+    }
+    DWORD set = 0;
+    EXPECT_FALSE(scene::ReadDword(kImage, L"Set", set) && set != 0) << "nothing counts as applied by the user";
+
+    // Values stored as the Properties dialog stores them (near the family's defaults, so they differ per family):
+    // the next start sets those.
+    long stored[6];
+    for (int i = 0; i < 6; ++i) {
+        stored[i] = camera[i].factory < camera[i].maximum ? camera[i].factory + 1 : camera[i].factory - 1;
+        ASSERT_TRUE(scene::WriteText(kImage, kImageProperties[i].name, std::to_wstring(stored[i])));
+    }
+    ASSERT_TRUE(scene::WriteDword(kImage, L"Set", 1));
+    scene::Quillo quillo;
+    ASSERT_TRUE(quillo.Start(true));
+    for (int i = 0; i < 6; ++i) {
+        const int number = kImageProperties[i].number;
+        EXPECT_TRUE(testsupport::WaitFor([&] { return scene::ReadCamera(number).value == stored[i]; }, 20000))
+            << testsupport::Narrow(kImageProperties[i].name) << " " << scene::ReadCamera(number).value;
+    }
+    EXPECT_TRUE(quillo.Exit());
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, StoredImageValues, ::testing::Values(L"sonix", L"veyra7670", L"sunplus"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return testsupport::Narrow(info.param);
+                         });
+
+TEST_F(SettingsStore, StoredImageValuesOutsideTheCamerasRangeAreSentAsTheyAre)
+{
+    ASSERT_TRUE(e2e::UseSceneUser());
+    const scene::CameraValue brightness = scene::ReadCamera(0), contrast = scene::ReadCamera(1);
+    ASSERT_NE(brightness.value, -9999);
+    const std::wstring high = std::to_wstring(brightness.maximum + 50), low = std::to_wstring(contrast.minimum - 7);
+    ASSERT_TRUE(scene::WriteText(kImage, L"Brightness", high));
+    ASSERT_TRUE(scene::WriteText(kImage, L"Contrast", low));
+    ASSERT_TRUE(scene::WriteDword(kImage, L"Set", 1));
+    ASSERT_TRUE(testsupport::SimctlOk(L"clearjournal"));
+    scene::Quillo quillo;
+    ASSERT_TRUE(quillo.Start(true));
+    // The camera is asked for both values as stored, and decides: it refuses them and keeps its own.
+    const std::string brightnessCall = "function=VideoProcAmp.Set args=slot=0,0," + testsupport::Narrow(high) + ",";
+    const std::string contrastCall = "function=VideoProcAmp.Set args=slot=0,1," + testsupport::Narrow(low) + ",";
+    std::string journal;
+    EXPECT_TRUE(testsupport::WaitFor(
+        [&] {
+            journal = testsupport::Simctl(L"journal").output;
+            return journal.find(brightnessCall) != std::string::npos && journal.find(contrastCall) != std::string::npos;
+        },
+        20000))
+        << journal;
+    EXPECT_EQ(scene::ReadCamera(0).value, brightness.value);
+    EXPECT_EQ(scene::ReadCamera(1).value, contrast.value);
+    EXPECT_TRUE(quillo.Exit());
+    std::wstring text;
+    EXPECT_TRUE(scene::ReadText(kImage, L"Brightness", text) && text == high) << "the stored value is kept";
 }
 
 } // namespace
