@@ -245,8 +245,8 @@ bool UseSceneUser()
     if (!SetThreadDesktop(desktop)) {
         const DWORD error = GetLastError();
         CloseDesktop(desktop);
-        return ::testing::AssertionFailure() << "the thread cannot move to the desktop (" << error
-                                             << "; it made a window before?)";
+        return ::testing::AssertionFailure()
+               << "the thread cannot move to the desktop (" << error << "; it made a window before?)";
     }
     if (!GetDesktopWindow())
         return ::testing::AssertionFailure() << "the virtual desktop has no window";
@@ -256,10 +256,11 @@ bool UseSceneUser()
 std::string RunOnHost(const std::string& command, DWORD timeoutMs)
 {
     static int runs = 0;
-    const std::wstring answer = L"C:\\QuilloScene\\host-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                std::to_wstring(++runs) + L".txt";
+    const std::wstring answer =
+        L"C:\\QuilloScene\\host-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++runs) + L".txt";
     const std::string file = HostPath(answer);
-    const std::string script = "(" + command + ") > \"" + file + ".part\" 2>&1; mv \"" + file + ".part\" \"" + file + "\"";
+    const std::string script =
+        "(" + command + ") > \"" + file + ".part\" 2>&1; mv \"" + file + ".part\" \"" + file + "\"";
     std::wstring line = L"Z:\\bin\\sh -c \"";
     for (char c : script)
         line += c == '"' ? std::wstring(L"\\\"") : std::wstring(1, static_cast<wchar_t>(c));
@@ -273,8 +274,8 @@ std::string RunOnHost(const std::string& command, DWORD timeoutMs)
         return std::string();
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    if (!testsupport::WaitFor([&] { return GetFileAttributesW(answer.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                              timeoutMs, 50))
+    if (!testsupport::WaitFor([&] { return GetFileAttributesW(answer.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs,
+                              50))
         return std::string();
     const std::string text = testsupport::ReadWholeFile(answer);
     DeleteFileW(answer.c_str());

@@ -275,16 +275,26 @@ class SensorFamily : public PropertiesDialog, public ::testing::WithParamInterfa
 
 TEST_P(SensorFamily, MirrorAndFlipReachTheSensorThroughTheHelperAndCancelTurnsItBack)
 {
-    ASSERT_NO_FATAL_FAILURE(Open(GetParam(), true, kSaved, 1, 2));
+    // The camera's own image values (nothing applied yet), so that the bars show their plain colours.
+    ASSERT_NO_FATAL_FAILURE(Open(GetParam(), true, kSaved, 0, 2));
     ASSERT_NE(SimDump().find("mirror=0"), std::string::npos);
+    HWND video = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (video = e2e::PreviewVideoWindow(m_quillo.Window(L"Quillo"))) != nullptr; }, 15000));
+    // The dialog may cover part of the picture: it moves aside first.
+    SetWindowPos(m_dialog, nullptr, 900, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tessel") != nullptr; }, 15000));
+    std::string why;
     scene::Click(scene::Control(m_options, IDC_OPT_MIRROR));
     EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1 flip=0") != std::string::npos; }, 10000)) << SimDump();
+    // The camera's next frames on screen are mirrored.
+    EXPECT_TRUE(WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), true, &why); }, 10000)) << why;
     scene::Click(scene::Control(m_options, IDC_OPT_FLIP));
     EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=1 flip=1") != std::string::npos; }, 10000)) << SimDump();
     ASSERT_NO_FATAL_FAILURE(CloseWith(IDC_PROP_CANCEL));
     EXPECT_TRUE(WaitFor([] { return SimDump().find("mirror=0 flip=0") != std::string::npos; }, 10000))
         << "Cancel turns the sensor back: " << SimDump();
+    EXPECT_TRUE(WaitFor([&] { return e2e::ShowsBars(e2e::CaptureWindow(video), false, &why); }, 10000)) << why;
 }
 
 // Sonix; a VGA and a larger Brindle module; Sunplus.
@@ -341,7 +351,8 @@ TEST_F(PropertiesDialog, MirrorReachesTheScalerOfAnAlcorCamera)
     std::string reds;
     EXPECT_TRUE(WaitFor(
         [&] {
-            reds = e2e::RunOnHost("f=$(ls \"" + folder + "\"/IMG0000.* 2>/dev/null) && [ -n \"$f\" ] && convert \"$f\" "
+            reds = e2e::RunOnHost("f=$(ls \"" + folder +
+                                  "\"/IMG0000.* 2>/dev/null) && [ -n \"$f\" ] && convert \"$f\" "
                                   "-format '%[fx:int(255*p{40,200}.r)] %[fx:int(255*p{600,200}.r)]' info:");
             int left = -1, right = -1;
             return std::sscanf(reds.c_str(), "%d %d", &left, &right) == 2 && left < 60 && right > 200;
@@ -399,10 +410,9 @@ TEST_P(Kt4bAfterRecording, TheRebuiltPreviewIsMirroredOnlyWithTheHelpersWindow)
     EXPECT_FALSE(e2e::ShowsBars(e2e::CaptureWindow(video), !helperThere));
 }
 
-INSTANTIATE_TEST_SUITE_P(Helper, Kt4bAfterRecording, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return std::string(info.param ? "Running" : "Absent");
-                         });
+INSTANTIATE_TEST_SUITE_P(Helper, Kt4bAfterRecording, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "Running" : "Absent");
+});
 
 TEST_F(PropertiesDialog, SixtyHertzReachesTheProcessingNodeAndCancelPutsFiftyBack)
 {

@@ -245,8 +245,8 @@ TEST_P(StoredImageValues, AFirstPreviewSetsTheCamerasDefaultsAndTheNextStartTheS
         ASSERT_TRUE(quillo.Start(true));
         for (int i = 0; i < 6; ++i) {
             const ImageProperty& p = kImageProperties[i];
-            EXPECT_TRUE(testsupport::WaitFor(
-                [&] { return scene::ReadCamera(p.number).value == camera[i].factory; }, 20000))
+            EXPECT_TRUE(
+                testsupport::WaitFor([&] { return scene::ReadCamera(p.number).value == camera[i].factory; }, 20000))
                 << testsupport::Narrow(p.name) << " " << scene::ReadCamera(p.number).value;
             std::wstring text;
             EXPECT_TRUE(scene::ReadText(L"Properties\\DEFAULT\\Image", p.name, text))

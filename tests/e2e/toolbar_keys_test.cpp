@@ -89,8 +89,8 @@ protected:
         const POINT spot = {r.left + 100, r.top + 100};
         HWND under = WindowFromPoint(spot);
         ASSERT_TRUE(under == m_focus || IsChild(m_focus, under)) << "another window covers Notepad";
-        ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(r.left + 100) + L" " +
-                                   std::to_wstring(r.top + 100) + L" click 1"));
+        ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(r.left + 100) + L" " + std::to_wstring(r.top + 100) +
+                                   L" click 1"));
         ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_focus; }, 5000));
     }
     // Keys typed on the X display, as a person types them.
@@ -127,7 +127,8 @@ TEST_F(ToolbarKeys, PropertyAndSettingToggleTheirDialogsByButtonAndByKey)
         const wchar_t* key;
         const wchar_t* title;
     };
-    for (const Case& c : {Case{IDC_BAR_PROPERTY, L"alt+F8", L"Properties"}, Case{IDC_BAR_SETTING, L"alt+F9", L"Setting"}}) {
+    for (const Case& c :
+         {Case{IDC_BAR_PROPERTY, L"alt+F8", L"Properties"}, Case{IDC_BAR_SETTING, L"alt+F9", L"Setting"}}) {
         SCOPED_TRACE(c.title);
         m_quillo.Command(c.button);
         ASSERT_NE(m_quillo.Window(c.title), nullptr);
