@@ -348,39 +348,11 @@ RECT RectIn(HWND window, HWND reference)
 
 bool RunUnix(const std::wstring& command)
 {
-    // Wine starts a Unix program given by its path on the Z: drive (with the Wine process's environment, DISPLAY
-    // among it) but hands back no handle to wait on: a shell runs the command and writes its exit code into a
-    // file the test waits for.
-    static int counter = 0;
-    const std::wstring name =
-        L"quillo-unix-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    const std::wstring done = L"Z:\\tmp\\" + name;
-    DeleteFileW(done.c_str());
-    std::wstring line = L"/bin/sh -c \"" + command + L"; echo $? > /tmp/" + name + L"\"";
-    STARTUPINFOW si = {sizeof si};
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    if (pi.hThread)
-        CloseHandle(pi.hThread);
-    if (pi.hProcess)
-        CloseHandle(pi.hProcess);
-    char code[8] = {};
-    const bool ended = testsupport::WaitFor(
-        [&] {
-            HANDLE file =
-                CreateFileW(done.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-            if (file == INVALID_HANDLE_VALUE)
-                return false;
-            DWORD got = 0;
-            const bool read = ReadFile(file, code, sizeof code - 1, &got, nullptr) && got > 0;
-            CloseHandle(file);
-            return read;
-        },
-        30000);
-    DeleteFileW(done.c_str());
-    return ended && code[0] == '0';
+    // The command's exit code comes back as the last line of what it printed.
+    const std::string marker = "quillo-exit=";
+    const std::string answer = e2e::RunOnHost(testsupport::Narrow(command) + "; echo " + marker + "$?", 30000);
+    const size_t at = answer.rfind(marker);
+    return at != std::string::npos && answer.compare(at + marker.size(), 2, "0\n") == 0;
 }
 
 bool Xdotool(const std::wstring& arguments)
