@@ -118,6 +118,16 @@ TEST_F(Docking1920x1080, EachEdgeOfTheMenuHasItsPlaceAndIsStored)
     m_quillo.Command(ID_BAR_TOP);
     EXPECT_TRUE(WaitFor([&] { return Placed(m_bar, 1280, 0, 264, 51); }, 5000)) << Describe(m_bar);
     EXPECT_TRUE(WaitFor([] { return StoredPosition() == 1u; }, 5000)) << StoredPosition();
+
+    // The current edge again writes nothing: the stored value stays as the test put it, seen once the command
+    // after it (Auto Hide, which writes its own value) has been handled.
+    ASSERT_TRUE(scene::WriteDword(L"Settings\\Options\\", L"ToolbarPosition", 7));
+    m_quillo.Command(ID_BAR_TOP);
+    m_quillo.Command(ID_BAR_AUTOHIDE);
+    DWORD autoHide = 0;
+    ASSERT_TRUE(WaitFor(
+        [&] { return scene::ReadDword(L"Settings\\Options\\", L"AutoHide", autoHide) && autoHide == 1; }, 5000));
+    EXPECT_EQ(StoredPosition(), 7u);
 }
 
 TEST_F(Docking1920x1080, ADragSnapsTheBarUprightAtTheLeftEdgeAndLetsItFloatInTheMiddle)
