@@ -224,6 +224,30 @@ protected:
         ASSERT_NE(renderer, nullptr);
         EXPECT_EQ(Width(ScreenRect(renderer)), width) << "the picture takes the window's width";
     }
+    // The video area's rows above and below a picture lower than the area: black throughout, as beside any
+    // picture that does not fill its screen.
+    bool BandsBesideThePictureAreBlack(std::string* why) const
+    {
+        const RECT area = ScreenRect(Item(IDC_PREVIEW_VIDEO));
+        const RECT picture = ScreenRect(e2e::PreviewVideoWindow(m_preview));
+        for (const RECT& band : {RECT{area.left, area.top, area.right, picture.top},
+                                 RECT{area.left, picture.bottom, area.right, area.bottom}}) {
+            const e2e::Image shot = e2e::CaptureScreen(band);
+            if (shot.pixels.empty()) {
+                *why = "no band beside the picture " + Describe(picture) + " in the area " + Describe(area);
+                return false;
+            }
+            for (size_t i = 0; i < shot.pixels.size(); ++i) {
+                const uint32_t p = shot.pixels[i];
+                if (((p >> 16) & 0xFF) > 40 || ((p >> 8) & 0xFF) > 40 || (p & 0xFF) > 40) {
+                    *why = "the band " + Describe(band) + " has colour " + std::to_string(p) + " at " +
+                           std::to_string(i % shot.width) + "," + std::to_string(i / shot.width);
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
     // The compact window: every button shows inside it, above and below the picture.
     void ExpectCompact(int width, int height) const
     {
@@ -368,6 +392,8 @@ TEST_F(PreviewWindow1920x1080, ADoubleClickEnlargesTheWideSizesAndASecondOneBrin
     ASSERT_TRUE(WaitFor([&] { return WindowIs(1134, 726); }, 5000)) << Describe(ScreenRect(m_preview));
     ExpectEnlarged(1134, 726);
     EXPECT_TRUE(PictureShows());
+    std::string why;
+    EXPECT_TRUE(WaitFor([&] { return BandsBesideThePictureAreBlack(&why); }, 3000)) << why;
 
     ASSERT_NO_FATAL_FAILURE(DoubleClickPicture());
     ASSERT_TRUE(WaitFor([&] { return WindowIs(663, 610); }, 5000)) << Describe(ScreenRect(m_preview));
