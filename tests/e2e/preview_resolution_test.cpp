@@ -123,4 +123,25 @@ TEST_F(PreviewResolution, AChangeOfSizeTurnsAMirroredPictureUprightAndClearsTheC
         << why;
 }
 
+// Typed into the preview, Enter leaves it open; Escape closes it like its close button, and a closed preview
+// leaves 640x480 stored for the next one whatever size it showed.
+TEST_F(PreviewResolution, EnterKeepsThePreviewEscapeClosesItAndLeaves640x480Stored)
+{
+    ASSERT_NO_FATAL_FAILURE(Choose(ID_RES_1280X800));
+    ASSERT_EQ(StoredSize(), 3u);
+    SetForegroundWindow(m_preview);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_preview; }, 5000));
+    // Without a window manager X gives the keys to the window under the pointer.
+    RECT label = {};
+    ASSERT_TRUE(GetWindowRect(GetDlgItem(m_preview, IDC_PREVIEW_RES_LABEL), &label));
+    ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(label.left + 5) + L" " + std::to_wstring(label.top + 5) +
+                               L" sleep 0.2 key Return"));
+    EXPECT_FALSE(m_quillo.WindowGone(L"Quillo", 2000)) << "Enter closed the preview";
+    EXPECT_EQ(StoredSize(), 3u);
+
+    ASSERT_TRUE(scene::Xdotool(L"key Escape"));
+    EXPECT_TRUE(m_quillo.WindowGone(L"Quillo", 10000)) << "Escape left the preview open";
+    EXPECT_TRUE(WaitFor([&] { return StoredSize() == 1u; }, 5000)) << "Size " << StoredSize();
+}
+
 } // namespace
