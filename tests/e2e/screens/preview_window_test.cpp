@@ -88,14 +88,18 @@ public:
 
     explicit Backdrop(const RECT& area)
     {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = CreateSolidBrush(RGB(0, 255, 0));
-        wc.lpszClassName = L"QuilloSceneBackdrop";
-        RegisterClassW(&wc);
-        m_window = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, area.left, area.top, Width(area),
-                                   Height(area), nullptr, nullptr, wc.hInstance, nullptr);
+        static const ATOM registered = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.hbrBackground = CreateSolidBrush(RGB(0, 255, 0));
+            wc.lpszClassName = L"QuilloSceneBackdrop";
+            return RegisterClassW(&wc);
+        }();
+        if (!registered)
+            return;
+        m_window = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuilloSceneBackdrop", L"", WS_POPUP, area.left, area.top,
+                                   Width(area), Height(area), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (m_window)
             ShowWindow(m_window, SW_SHOWNOACTIVATE);
     }
@@ -310,18 +314,12 @@ protected:
             bool inside;
         };
         const int h = bodyBottom;
-        const Spot spots[] = {{0, h - 1, true},
-                              {width - 1, h - 1, true}, // the body's last row is square
-                              {0, h, true},
-                              {width - 1, h, false}, // the first rounded row
-                              {0, h + 1, false},
-                              {1, h + 1, true}, //
-                              {5, h + 6, false},
-                              {6, h + 6, true}, // the last row: six pixels in at each side
-                              {width - 6, h + 6, false},
-                              {width - 7, h + 6, true}, //
-                              {width - 2, h + 2, false},
-                              {width - 3, h + 2, true}}; //
+        // The body's last row is square; the rounded rows below it start one pixel in at the right, then one
+        // and two in at the left and right, down to six in at each side in the last row.
+        const Spot spots[] = {{0, h - 1, true},          {width - 1, h - 1, true},  {0, h, true},
+                              {width - 1, h, false},     {0, h + 1, false},         {1, h + 1, true},
+                              {width - 2, h + 2, false}, {width - 3, h + 2, true},  {5, h + 6, false},
+                              {6, h + 6, true},          {width - 6, h + 6, false}, {width - 7, h + 6, true}};
         std::string seen;
         const bool right = WaitFor(
             [&] {
