@@ -40,6 +40,7 @@ constexpr UINT_PTR kCountdownTimer = 1, kStreamTimer = 2, kCaptureBuildTimer = 3
                    kSnapshotEnableTimer = 5;
 constexpr COLORREF kLabelText = RGB(85, 85, 85);
 constexpr COLORREF kLabelBackground = RGB(207, 209, 212);
+constexpr COLORREF kVideoBand = RGB(0, 0, 0);
 
 struct ControlPlace
 {
@@ -316,6 +317,7 @@ void Preview::LayOutControls()
     }
     m_labelFont.Create(L"Tahoma", 16, FW_BOLD);
     m_labelBrush.CreateSolid(kLabelBackground);
+    m_videoBrush.CreateSolid(kVideoBand);
     ::SendMessageW(GetDlgItem(IDC_PREVIEW_RES_LABEL), WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), TRUE);
     ModifyStyleEx(0, WS_EX_APPWINDOW);
 }
@@ -793,7 +795,13 @@ void Preview::OnPaint()
 
 HBRUSH Preview::OnCtlColor(HDC dc, HWND control, UINT)
 {
-    if (::GetDlgCtrlID(control) != IDC_PREVIEW_RES_LABEL)
+    const int id = ::GetDlgCtrlID(control);
+    if (id == IDC_PREVIEW_VIDEO || id == IDC_PREVIEW_COVER) {
+        // The enlarged video area is larger than its picture: the bands beside the picture stay black.
+        SetBkColor(dc, kVideoBand);
+        return m_videoBrush.Get();
+    }
+    if (id != IDC_PREVIEW_RES_LABEL)
         return nullptr;
     SetTextColor(dc, kLabelText);
     SetBkColor(dc, kLabelBackground);
@@ -1102,7 +1110,9 @@ void Preview::OnStnDblclickPreview()
              place.top, place.width, place.height);
     m_bFullWindow = entering;
     ResetVindow();
-    Invalidate(true);
+    // The video area grew or shrank under the window's other controls: it and every control repaint, or the
+    // bands beside the picture keep what the old layout left there.
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     DebugLog("Preview::OnStnDblclickPreview [Out]");
 }
 

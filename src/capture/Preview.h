@@ -177,6 +177,7 @@ private:
     fx::Menu m_functionMenu, m_resolutionMenu;
     fx::Font m_labelFont;
     fx::Brush m_labelBrush;
+    fx::Brush m_videoBrush; // the video area beside the picture
     bool m_criticalSectionReady = false;
 
     PreviewGraph m_graph;

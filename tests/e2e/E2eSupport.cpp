@@ -9,6 +9,7 @@
 
 #include <shlobj.h>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <tlhelp32.h>
 
@@ -361,6 +362,19 @@ Image CaptureWindow(HWND window)
     if (!GetWindowRect(window, &rect))
         return {};
     return CaptureScreen(rect);
+}
+
+BmpSize SizeOfBmp(const std::wstring& path)
+{
+    const std::string bytes = testsupport::ReadWholeFile(path);
+    BmpSize size;
+    if (bytes.size() < 26 || bytes.compare(0, 2, "BM") != 0)
+        return size;
+    std::memcpy(&size.width, bytes.data() + 18, 4);
+    std::memcpy(&size.height, bytes.data() + 22, 4);
+    if (size.height < 0)
+        size.height = -size.height;
+    return size;
 }
 
 bool Image::SaveBmp(const std::wstring& path) const

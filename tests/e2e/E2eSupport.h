@@ -73,4 +73,11 @@ struct Image
 Image CaptureScreen(const RECT& rect);
 Image CaptureWindow(HWND window);
 
+// Width and height of a BMP file from its header (the height as a positive number); 0 x 0 when it is no BMP.
+struct BmpSize
+{
+    int32_t width = 0, height = 0;
+};
+BmpSize SizeOfBmp(const std::wstring& path);
+
 } // namespace e2e

@@ -6,36 +6,15 @@
 
 #include "res/resource.h"
 #include "support/Poll.h"
-#include "support/Restore.h"
 #include "support/Simctl.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace {
 
 using testsupport::WaitFor;
-
-// Width and height of a BMP file from its header; 0 x 0 when it is no BMP.
-struct BmpSize
-{
-    int32_t width = 0, height = 0;
-};
-BmpSize SizeOfBmp(const std::wstring& path)
-{
-    const std::string bytes = testsupport::ReadWholeFile(path);
-    BmpSize size;
-    if (bytes.size() < 26 || bytes.compare(0, 2, "BM") != 0)
-        return size;
-    std::memcpy(&size.width, bytes.data() + 18, 4);
-    std::memcpy(&size.height, bytes.data() + 22, 4);
-    if (size.height < 0)
-        size.height = -size.height;
-    return size;
-}
 
 class PreviewResolution : public ::testing::Test
 {
@@ -71,13 +50,13 @@ protected:
         SendMessageW(m_preview, WM_COMMAND, MAKEWPARAM(item, 0), 0);
         ASSERT_TRUE(SnapshotReady());
     }
-    BmpSize Snap(const std::wstring& name)
+    e2e::BmpSize Snap(const std::wstring& name)
     {
         const std::wstring file = e2e::ScenePictures() + name;
         PostMessageW(m_preview, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_SNAPSHOT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(m_preview, IDC_PREVIEW_SNAPSHOT)));
-        BmpSize size;
-        (void)WaitFor([&] { return (size = SizeOfBmp(file)).width != 0; }, 10000);
+        e2e::BmpSize size;
+        (void)WaitFor([&] { return (size = e2e::SizeOfBmp(file)).width != 0; }, 10000);
         return size;
     }
     DWORD StoredSize() const
@@ -98,7 +77,7 @@ TEST_F(PreviewResolution, AChosenSizeRebuildsThePictureAtThatSizeAndIsStored)
 
     ASSERT_NO_FATAL_FAILURE(Choose(ID_RES_320X240));
     EXPECT_EQ(StoredSize(), 0u);
-    const BmpSize small = Snap(L"IMG0001.bmp");
+    const e2e::BmpSize small = Snap(L"IMG0001.bmp");
     EXPECT_EQ(small.width, 320);
     EXPECT_EQ(small.height, 240);
     EXPECT_NE(scene::Text(GetDlgItem(m_preview, IDC_PREVIEW_RES_LABEL)).find(L"320"), std::wstring::npos);
@@ -142,6 +121,27 @@ TEST_F(PreviewResolution, AChangeOfSizeTurnsAMirroredPictureUprightAndClearsTheC
     EXPECT_TRUE(WaitFor(
         [&] { return e2e::ShowsBars(e2e::CaptureWindow(e2e::PreviewVideoWindow(m_preview)), false, &why); }, 10000))
         << why;
+}
+
+// Typed into the preview, Enter leaves it open; Escape closes it like its close button, and a closed preview
+// leaves 640x480 stored for the next one whatever size it showed.
+TEST_F(PreviewResolution, EnterKeepsThePreviewEscapeClosesItAndLeaves640x480Stored)
+{
+    ASSERT_NO_FATAL_FAILURE(Choose(ID_RES_1280X800));
+    ASSERT_EQ(StoredSize(), 3u);
+    SetForegroundWindow(m_preview);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_preview; }, 5000));
+    // Without a window manager X gives the keys to the window under the pointer.
+    RECT label = {};
+    ASSERT_TRUE(GetWindowRect(GetDlgItem(m_preview, IDC_PREVIEW_RES_LABEL), &label));
+    ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(label.left + 5) + L" " + std::to_wstring(label.top + 5) +
+                               L" sleep 0.2 key Return"));
+    EXPECT_FALSE(m_quillo.WindowGone(L"Quillo", 2000)) << "Enter closed the preview";
+    EXPECT_EQ(StoredSize(), 3u);
+
+    ASSERT_TRUE(scene::Xdotool(L"key Escape"));
+    EXPECT_TRUE(m_quillo.WindowGone(L"Quillo", 10000)) << "Escape left the preview open";
+    EXPECT_TRUE(WaitFor([&] { return StoredSize() == 1u; }, 5000)) << "Size " << StoredSize();
 }
 
 } // namespace
