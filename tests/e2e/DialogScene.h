@@ -45,6 +45,24 @@ private:
     HWND m_bar = nullptr;
 };
 
+// The fixture of a scene with one Quillo: a clean scene before and after each case, and the Quillo the case
+// started (m_started set) ended through its own Exit, which must succeed.
+class SceneTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
+    void TearDown() override
+    {
+        if (m_started) {
+            EXPECT_TRUE(m_quillo.Exit());
+        }
+        EXPECT_TRUE(e2e::ResetScene());
+    }
+
+    Quillo m_quillo;
+    bool m_started = false;
+};
+
 // The page of a Properties or Setting dialog that holds a control only that page has.
 HWND Page(HWND dialog, UINT uniqueControlId);
 // A control of a page or dialog by id.

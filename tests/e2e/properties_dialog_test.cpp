@@ -65,18 +65,9 @@ LabelInk InkOf(HWND label)
     return ink;
 }
 
-class PropertiesDialog : public ::testing::Test
+class PropertiesDialog : public scene::SceneTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
-    void TearDown() override
-    {
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
-    }
-
     // The scene (the scene's user with the bar on screen) with the camera and the user's image settings (the saved
     // values, "Set", the power line), then Quillo with or without its preview, and the Properties dialog.
     void Open(const wchar_t* profile, bool preview, const wchar_t* const saved[6], DWORD imageSet, DWORD powerLine)
@@ -126,8 +117,6 @@ protected:
         return text;
     }
 
-    scene::Quillo m_quillo;
-    bool m_started = false;
     HWND m_dialog = nullptr, m_options = nullptr, m_image = nullptr;
 };
 

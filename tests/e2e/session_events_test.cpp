@@ -26,18 +26,9 @@ bool Exists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-class SessionEvents : public ::testing::Test
+class SessionEvents : public scene::SceneTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
-    void TearDown() override
-    {
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
-    }
-
     void StartWithPreview(const wchar_t* profile = nullptr)
     {
         if (profile) {
@@ -84,8 +75,6 @@ protected:
         EXPECT_GT(std::atof(probe.c_str() + duration + 9), 1.5) << probe;
     }
 
-    scene::Quillo m_quillo;
-    bool m_started = false;
     HWND m_preview = nullptr;
 };
 
@@ -149,8 +138,7 @@ TEST_F(SessionEvents, ADisplayChangeRebuildsThePreviewAndRecordsOnInANewFile)
     m_preview = rebuilt;
     // The first file is closed whole; the new preview counts down and records into the next one.
     ExpectPlayable(e2e::SceneVideos() + L"AVI0000.avi");
-    ASSERT_TRUE(
-        WaitFor([&] { return IsWindowVisible(GetDlgItem(m_preview, IDC_PREVIEW_ELAPSED)) != FALSE; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(m_preview, IDC_PREVIEW_ELAPSED)) != FALSE; }, 15000));
     Sleep(2500);
     scene::Click(GetDlgItem(m_preview, IDC_PREVIEW_RECORD));
     ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(GetDlgItem(m_preview, IDC_PREVIEW_SNAPSHOT)); }, 10000));
@@ -172,8 +160,7 @@ TEST_F(SessionEvents, TheSessionsEndStopsARecordingAsACompleteFile)
     DWORD_PTR answer = 0;
     ASSERT_NE(SendMessageTimeoutW(m_preview, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 20000, &answer), 0);
     EXPECT_NE(answer, 0u) << "the preview lets the session end";
-    EXPECT_TRUE(
-        WaitFor([&] { return !IsWindowVisible(GetDlgItem(m_preview, IDC_PREVIEW_ELAPSED)); }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(GetDlgItem(m_preview, IDC_PREVIEW_ELAPSED)); }, 10000));
     ExpectPlayable(e2e::SceneVideos() + L"AVI0000.avi");
 }
 

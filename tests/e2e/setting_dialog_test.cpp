@@ -30,18 +30,9 @@ DWORD Dword(const wchar_t* subkey, const wchar_t* name)
     return value;
 }
 
-class SettingDialog : public ::testing::Test
+class SettingDialog : public scene::SceneTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
-    void TearDown() override
-    {
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
-    }
-
     // The scene (the scene's user: the bar at the top without auto-hide, the scene's own folders) with the camera
     // and the picture size, Quillo with or without its preview, and the Setting dialog.
     void Open(const wchar_t* profile, bool preview, DWORD size = 1)
@@ -113,8 +104,6 @@ protected:
 
     const std::wstring m_pictures = e2e::ScenePictures();
     const std::wstring m_videos = e2e::SceneVideos();
-    scene::Quillo m_quillo;
-    bool m_started = false;
     HWND m_preview = nullptr, m_dialog = nullptr, m_bar = nullptr, m_picture = nullptr, m_video = nullptr;
 };
 

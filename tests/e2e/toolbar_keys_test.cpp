@@ -48,12 +48,12 @@ private:
     bool m_ready = false;
 };
 
-class ToolbarKeys : public ::testing::Test
+class ToolbarKeys : public scene::SceneTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(e2e::ResetScene());
+        ASSERT_NO_FATAL_FAILURE(SceneTest::SetUp());
         ASSERT_TRUE(m_quillo.Start(false));
         m_started = true;
     }
@@ -63,10 +63,7 @@ protected:
             m_notepad.Kill();
         // Notepad answers F1 by starting the help viewer, which would outlive the test (and hold its output).
         e2e::KillAll(L"winhlp32.exe");
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
+        SceneTest::TearDown();
     }
 
     // Another program's window takes the focus (Notepad's), so that the keys go to another program than
@@ -89,17 +86,21 @@ protected:
         const POINT spot = {r.left + 100, r.top + 100};
         HWND under = WindowFromPoint(spot);
         ASSERT_TRUE(under == m_focus || IsChild(m_focus, under)) << "another window covers Notepad";
-        ASSERT_TRUE(scene::Xdotool(L"mousemove " + std::to_wstring(r.left + 100) + L" " + std::to_wstring(r.top + 100) +
-                                   L" click 1"));
-        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == m_focus; }, 5000));
+        // A click that lands while a new Notepad is still being mapped on the display is lost: click again, as a
+        // person would.
+        bool focused = false;
+        for (int click = 0; click < 3 && !focused; ++click) {
+            ASSERT_TRUE(
+                scene::Xdotool(L"mousemove " + std::to_wstring(spot.x) + L" " + std::to_wstring(spot.y) + L" click 1"));
+            focused = WaitFor([&] { return GetForegroundWindow() == m_focus; }, 3000);
+        }
+        ASSERT_TRUE(focused) << "Notepad did not take the focus";
     }
     // Keys typed on the X display, as a person types them.
     static void Type(const wchar_t* keys) { ASSERT_TRUE(scene::Xdotool(std::wstring(L"key ") + keys)); }
 
     bool PreviewOpen(DWORD timeoutMs = 30000) const { return m_quillo.Window(L"Quillo", timeoutMs) != nullptr; }
 
-    scene::Quillo m_quillo;
-    bool m_started = false;
     e2e::Process m_notepad;
     HWND m_focus = nullptr;
 };

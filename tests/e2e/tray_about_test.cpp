@@ -40,18 +40,19 @@ std::wstring FileVersionOf(const std::wstring& path)
 // A visible menu window (class #32768) on the screen.
 bool MenuShown()
 {
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
         if (IsWindowVisible(w))
             return true;
     return false;
 }
 
-class TrayAndAbout : public ::testing::Test
+class TrayAndAbout : public scene::SceneTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(e2e::ResetScene());
+        ASSERT_NO_FATAL_FAILURE(SceneTest::SetUp());
         ASSERT_TRUE(m_quillo.Start(false));
         m_started = true;
     }
@@ -59,10 +60,7 @@ protected:
     {
         if (m_notepad.Valid())
             m_notepad.Kill();
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
+        SceneTest::TearDown();
     }
     HWND OpenAbout()
     {
@@ -74,8 +72,6 @@ protected:
         return scene::Xdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" click 1");
     }
 
-    scene::Quillo m_quillo;
-    bool m_started = false;
     e2e::Process m_notepad;
 };
 

@@ -59,7 +59,7 @@ DWORD StoredPosition()
     return scene::ReadDword(L"Settings\\Options\\", L"ToolbarPosition", value) ? value : 99;
 }
 
-class Docking1920x1080 : public ::testing::Test
+class Docking1920x1080 : public scene::SceneTest
 {
 protected:
     static void SetUpTestSuite() { s_desktop = e2e::UseVirtualDesktop(); }
@@ -67,18 +67,11 @@ protected:
     {
         ASSERT_TRUE(e2e::ScreenIs(kScreenWidth, kScreenHeight));
         ASSERT_TRUE(s_desktop);
-        ASSERT_TRUE(e2e::ResetScene());
+        ASSERT_NO_FATAL_FAILURE(SceneTest::SetUp());
         ASSERT_TRUE(scene::Xdotool(L"mousemove 960 800"));
         ASSERT_TRUE(m_quillo.Start(false));
         m_started = true;
         m_bar = m_quillo.Bar();
-    }
-    void TearDown() override
-    {
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
     }
     bool Restart()
     {
@@ -99,8 +92,6 @@ protected:
     }
 
     static ::testing::AssertionResult s_desktop;
-    scene::Quillo m_quillo;
-    bool m_started = false;
     HWND m_bar = nullptr;
 };
 

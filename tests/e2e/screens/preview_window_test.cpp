@@ -125,17 +125,9 @@ private:
 
 // What every screen size's scene shares: Quillo started with its preview at a stored size, the preview's
 // controls, the double-click on the picture and the resolution menus.
-class PreviewWindowScene : public ::testing::Test
+class PreviewWindowScene : public scene::SceneTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(e2e::ResetScene()); }
-    void TearDown() override
-    {
-        if (m_started) {
-            EXPECT_TRUE(m_quillo.Exit());
-        }
-        EXPECT_TRUE(e2e::ResetScene());
-    }
     // Starts Quillo with the preview at the resolution state, stored as the picture "Size" before the start.
     void StartAt(DWORD state)
     {
@@ -343,8 +335,6 @@ protected:
         EXPECT_TRUE(right) << seen;
     }
 
-    scene::Quillo m_quillo;
-    bool m_started = false;
     HWND m_preview = nullptr;
 };
 
