@@ -63,6 +63,27 @@ protected:
     bool m_started = false;
 };
 
+// A scene that starts with the bar only (Quillo "/s"); a case may start Notepad to take the focus away from
+// Quillo, and it is ended with the case.
+class BarSceneTest : public SceneTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(SceneTest::SetUp());
+        ASSERT_TRUE(m_quillo.Start(false));
+        m_started = true;
+    }
+    void TearDown() override
+    {
+        if (m_notepad.Valid())
+            m_notepad.Kill();
+        SceneTest::TearDown();
+    }
+
+    e2e::Process m_notepad;
+};
+
 // The page of a Properties or Setting dialog that holds a control only that page has.
 HWND Page(HWND dialog, UINT uniqueControlId);
 // A control of a page or dialog by id.

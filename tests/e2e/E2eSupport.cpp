@@ -215,6 +215,30 @@ bool UseSceneUser()
            PutKey(L"Properties\\Options\\", {}, {});
 }
 
+HWND StartWithReadyPreview(Process& quillo)
+{
+    quillo = Start(L"Quillo.exe", L"");
+    if (!quillo.Valid())
+        return nullptr;
+    HWND preview = WaitForWindow(nullptr, L"Quillo", 30000, quillo.Pid());
+    if (!preview || !testsupport::WaitFor(
+                        [&] { return IsWindowEnabled(GetDlgItem(preview, IDC_PREVIEW_SNAPSHOT)) != FALSE; }, 10000))
+        return nullptr;
+    return preview;
+}
+
+bool RecordedFor(HWND preview, int seconds, DWORD timeoutMs)
+{
+    return testsupport::WaitFor(
+        [&] {
+            wchar_t text[32] = {};
+            int h = 0, m = 0, s = 0;
+            return GetDlgItemTextW(preview, IDC_PREVIEW_ELAPSED, text, 32) > 0 &&
+                   std::swscanf(text, L"%d:%d:%d", &h, &m, &s) == 3 && (h * 60 + m) * 60 + s >= seconds;
+        },
+        timeoutMs);
+}
+
 ::testing::AssertionResult ScreenIs(int width, int height)
 {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);

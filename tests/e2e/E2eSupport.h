@@ -28,6 +28,13 @@ Process Start(const std::wstring& exe, const std::wstring& args);
 // the result says what went wrong.
 ::testing::AssertionResult ExitQuillo(Process& quillo, DWORD timeoutMs = 15000);
 
+// Starts Quillo.exe with its preview into `quillo` and waits until the preview's snapshot button takes presses (its
+// graph runs). Returns the preview window, or null when it did not come in time.
+HWND StartWithReadyPreview(Process& quillo);
+// Waits until the preview's recording-time label shows at least `seconds` (a recording of that length, by the
+// program's own clock). False when it did not within the time.
+bool RecordedFor(HWND preview, int seconds, DWORD timeoutMs);
+
 // Waits until a visible top-level window of the class (or any when null) and title (or any when null)
 // exists; pid 0 means any process. Returns null after the timeout.
 HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs, DWORD pid = 0);

@@ -48,12 +48,8 @@ protected:
 
 TEST_F(FullDisk, AWriteThatFailsStopsTheRecordingAsAtAFullDiskAndKeepsAPlayableFile)
 {
-    m_quillo = e2e::Start(L"Quillo.exe", L"");
-    ASSERT_TRUE(m_quillo.Valid());
-    HWND preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    HWND preview = e2e::StartWithReadyPreview(m_quillo);
     ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(
-        testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(preview, kSnapshotButton)) != FALSE; }, 10000));
     PostMessageW(preview, WM_COMMAND, MAKEWPARAM(kRecordButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(preview, kRecordButton)));
     ASSERT_TRUE(
@@ -93,12 +89,8 @@ protected:
     }
     void StartPreview()
     {
-        m_quillo = e2e::Start(L"Quillo.exe", L"");
-        ASSERT_TRUE(m_quillo.Valid());
-        m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+        m_preview = e2e::StartWithReadyPreview(m_quillo);
         ASSERT_NE(m_preview, nullptr);
-        ASSERT_TRUE(testsupport::WaitFor(
-            [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
     }
     void Press(int button)
     {
@@ -131,8 +123,8 @@ protected:
         if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
             return false;
         const wchar_t folder[] = L"Q:\\";
-        const bool ok = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder), sizeof folder) ==
-                        ERROR_SUCCESS;
+        const bool ok =
+            RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder), sizeof folder) == ERROR_SUCCESS;
         RegCloseKey(key);
         return ok;
     }
@@ -168,7 +160,7 @@ TEST_F(NearlyFullDrive, ADriveThatFillsWhileRecordingStopsTheRecordingAtTheNextC
     Press(kRecordButton);
     ASSERT_TRUE(
         testsupport::WaitFor([&] { return IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)) != FALSE; }, 15000));
-    Sleep(3000); // a recording long enough to be kept (under two seconds it is not)
+    ASSERT_TRUE(e2e::RecordedFor(m_preview, 3, 10000)); // long enough to be kept (under two seconds it is not)
     ASSERT_EQ(e2e::RunOnHost("head -c 100M /dev/zero > " + m_mountPoint + "/filler && echo filled"), "filled\n");
     // The drive is looked at every ten seconds.
     ASSERT_TRUE(ConfirmBox(L"Disk is almost full and stop capture video.", 25000));

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -98,13 +97,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(e2e::ResetScene());
-        m_quillo = e2e::Start(L"Quillo.exe", L"");
-        ASSERT_TRUE(m_quillo.Valid());
-        m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+        m_preview = e2e::StartWithReadyPreview(m_quillo);
         ASSERT_NE(m_preview, nullptr);
-        // The preview is up once its snapshot button takes presses again.
-        ASSERT_TRUE(testsupport::WaitFor(
-            [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
     }
     void TearDown() override
     {
@@ -131,8 +125,8 @@ protected:
     {
         return testsupport::WaitFor([&] { return !IsWindowVisible(GetDlgItem(m_preview, kElapsedLabel)); }, 10000) &&
                testsupport::WaitFor([&] { return !IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)); }, 10000) &&
-               testsupport::WaitFor(
-                   [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 15000);
+               testsupport::WaitFor([&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; },
+                                    15000);
     }
     std::string Probe(const std::wstring& file)
     {
@@ -159,10 +153,9 @@ TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
     const ULONGLONG start = GetTickCount64();
     // The elapsed time runs on screen.
     HWND elapsed = GetDlgItem(m_preview, kElapsedLabel);
-    EXPECT_TRUE(testsupport::WaitFor(
-        [&] { return scene::Text(elapsed) == L"00:00:02" && Painted(elapsed); }, 5000))
+    EXPECT_TRUE(testsupport::WaitFor([&] { return scene::Text(elapsed) == L"00:00:02" && Painted(elapsed); }, 5000))
         << "elapsed: " << testsupport::Narrow(scene::Text(elapsed));
-    Sleep(static_cast<DWORD>(5000 - std::min<ULONGLONG>(GetTickCount64() - start, 5000))); // the recording's length
+    ASSERT_TRUE(e2e::RecordedFor(m_preview, 5, 10000));
     PressRecord();
     const double seconds = (GetTickCount64() - start) / 1000.0;
     ASSERT_TRUE(PreviewBack());
@@ -186,8 +179,7 @@ TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
     // (red and blue of two points, 0 to 255).
     const std::string png = e2e::HostPath(e2e::SceneVideos() + L"frame.png");
     const std::string colours = e2e::RunOnHost(
-        "ffmpeg -v error -ss 2 -i \"" + e2e::HostPath(first) + "\" -frames:v 1 -y \"" + png +
-        "\" && convert \"" + png +
+        "ffmpeg -v error -ss 2 -i \"" + e2e::HostPath(first) + "\" -frames:v 1 -y \"" + png + "\" && convert \"" + png +
         "\" -format '%[fx:int(255*p{40,200}.r)] %[fx:int(255*p{520,200}.r)] %[fx:int(255*p{520,200}.b)]' info:");
     int whiteRed = 0, blueRed = 255, blueBlue = 0;
     ASSERT_EQ(std::sscanf(colours.c_str(), "%d %d %d", &whiteRed, &blueRed, &blueBlue), 3) << colours;
@@ -198,7 +190,7 @@ TEST_F(Recording, FiveSecondsBecomeACompleteFileWithPictureAndSound)
     // The next recording takes the next number.
     PressRecord();
     ASSERT_TRUE(StreamStarted());
-    Sleep(2500); // the length of the recording itself: long enough to be kept
+    ASSERT_TRUE(e2e::RecordedFor(m_preview, 3, 10000)); // long enough to be kept
     PressRecord();
     ASSERT_TRUE(PreviewBack());
     EXPECT_TRUE(Exists(e2e::SceneVideos() + L"AVI0001.avi"));
@@ -209,8 +201,7 @@ TEST_F(Recording, UnderTwoSecondsLeavesNoFileAndASecondPressWithin300msCountsOnc
     PressRecord();
     PressRecord(); // the same moment: ignored
     ASSERT_TRUE(StreamStarted()) << "the double press started and stopped nothing but one recording";
-    Sleep(500); // the length of the recording itself: too short to be kept
-    PressRecord();
+    PressRecord(); // at once (the countdown took the 300 ms): too short to be kept
     ASSERT_TRUE(PreviewBack());
     EXPECT_FALSE(Exists(e2e::SceneVideos() + L"AVI0000.avi"));
 }
@@ -221,14 +212,11 @@ TEST_F(Recording, WithoutAMicrophoneThePictureAloneIsRecorded)
     ASSERT_TRUE(e2e::ExitQuillo(m_quillo));
     NoMicrophone noMicrophone;
     ASSERT_TRUE(noMicrophone.Removed());
-    m_quillo = e2e::Start(L"Quillo.exe", L"");
-    m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    m_preview = e2e::StartWithReadyPreview(m_quillo);
     ASSERT_NE(m_preview, nullptr);
-    ASSERT_TRUE(testsupport::WaitFor(
-        [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
     PressRecord();
     ASSERT_TRUE(StreamStarted());
-    Sleep(3000); // the length of the recording itself
+    ASSERT_TRUE(e2e::RecordedFor(m_preview, 3, 10000));
     PressRecord();
     ASSERT_TRUE(PreviewBack());
     const std::string probe = Probe(e2e::SceneVideos() + L"AVI0000.avi");
@@ -267,11 +255,8 @@ TEST_F(Recording, AFolderThatCannotBeWrittenIsTold)
     ASSERT_EQ(folder.SetText(L"C:\\QuilloScene\\no such folder"), ERROR_SUCCESS);
     // The settings are read at the start: a start of its own for this folder.
     ASSERT_TRUE(e2e::ExitQuillo(m_quillo));
-    m_quillo = e2e::Start(L"Quillo.exe", L"");
-    m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+    m_preview = e2e::StartWithReadyPreview(m_quillo);
     ASSERT_NE(m_preview, nullptr);
-    ASSERT_TRUE(testsupport::WaitFor(
-        [&] { return IsWindowEnabled(GetDlgItem(m_preview, kSnapshotButton)) != FALSE; }, 10000));
     PressRecord();
     HWND box = e2e::WaitForWindow(L"#32770", L"Error!", 10000, m_quillo.Pid());
     ASSERT_NE(box, nullptr);

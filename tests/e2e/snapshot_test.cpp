@@ -92,12 +92,8 @@ protected:
     // Starts Quillo with its preview and waits until the snapshot button takes presses (2 s after the start).
     void Open()
     {
-        m_quillo = e2e::Start(L"Quillo.exe", L"");
-        ASSERT_TRUE(m_quillo.Valid());
-        m_preview = e2e::WaitForWindow(nullptr, L"Quillo", 30000, m_quillo.Pid());
+        m_preview = e2e::StartWithReadyPreview(m_quillo);
         ASSERT_NE(m_preview, nullptr);
-        HWND button = GetDlgItem(m_preview, kSnapshotButton);
-        ASSERT_TRUE(testsupport::WaitFor([&] { return IsWindowEnabled(button) != FALSE; }, 10000));
     }
     // Presses the snapshot button and waits until the file is there (or the time is up).
     bool Snap(const std::wstring& expected)

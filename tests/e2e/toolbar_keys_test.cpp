@@ -48,22 +48,14 @@ private:
     bool m_ready = false;
 };
 
-class ToolbarKeys : public scene::SceneTest
+class ToolbarKeys : public scene::BarSceneTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(SceneTest::SetUp());
-        ASSERT_TRUE(m_quillo.Start(false));
-        m_started = true;
-    }
     void TearDown() override
     {
-        if (m_notepad.Valid())
-            m_notepad.Kill();
         // Notepad answers F1 by starting the help viewer, which would outlive the test (and hold its output).
         e2e::KillAll(L"winhlp32.exe");
-        SceneTest::TearDown();
+        BarSceneTest::TearDown();
     }
 
     // Another program's window takes the focus (Notepad's), so that the keys go to another program than
@@ -101,7 +93,6 @@ protected:
 
     bool PreviewOpen(DWORD timeoutMs = 30000) const { return m_quillo.Window(L"Quillo", timeoutMs) != nullptr; }
 
-    e2e::Process m_notepad;
     HWND m_focus = nullptr;
 };
 

@@ -47,21 +47,9 @@ bool MenuShown()
     return false;
 }
 
-class TrayAndAbout : public scene::SceneTest
+class TrayAndAbout : public scene::BarSceneTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(SceneTest::SetUp());
-        ASSERT_TRUE(m_quillo.Start(false));
-        m_started = true;
-    }
-    void TearDown() override
-    {
-        if (m_notepad.Valid())
-            m_notepad.Kill();
-        SceneTest::TearDown();
-    }
     HWND OpenAbout()
     {
         m_quillo.Command(ID_TRAY_ABOUT);
@@ -71,8 +59,6 @@ protected:
     {
         return scene::Xdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" click 1");
     }
-
-    e2e::Process m_notepad;
 };
 
 TEST_F(TrayAndAbout, TheIconBringsTheHiddenBarBackAndOpensTheTrayMenu)
